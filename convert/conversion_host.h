@@ -1,0 +1,27 @@
+// ConversionHost: what the conversion needs of the window (or the CLI, or a test) that runs it.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace t2k {
+
+class ConversionHost {
+public:
+    virtual ~ConversionHost() = default;
+
+    // The file list, taken once at the start of a batch.
+    virtual std::vector<std::u16string> file_list() = 0;
+    // The output folder's current text, read for every file.
+    virtual std::u16string output_folder() = 0;
+    // The extension field's current text, read every time an output name is formed.
+    virtual std::u16string extension() = 0;
+
+    virtual void clear_results() = 0;
+    virtual void append_result(std::u16string_view line) = 0;
+    // A modal message; returns once the user has dismissed it.
+    virtual void show_message(std::u16string_view text) = 0;
+};
+
+} // namespace t2k

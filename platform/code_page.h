@@ -1,0 +1,29 @@
+// CodePage: the 8-bit code page input lines are decoded with and records are encoded back with.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace t2k {
+
+class CodePage {
+public:
+    // The system ANSI code page (GetACP on Windows, read once), Windows-1252 elsewhere.
+    static CodePage system();
+    // A code page by number, when this platform can convert it.
+    static std::optional<CodePage> from_number(unsigned number);
+
+    unsigned number() const noexcept { return number_; }
+
+    // Every byte sequence gives what the code page's table says; nothing is refused.
+    std::u16string decode(std::string_view bytes) const;
+    // The reverse; a character the code page cannot hold becomes what the system gives for it.
+    std::string encode(std::u16string_view text) const;
+
+private:
+    explicit CodePage(unsigned number) : number_(number) {}
+    unsigned number_;
+};
+
+} // namespace t2k

@@ -1,0 +1,53 @@
+# Wine and Xvfb for the Windows tests; sourced by scripts/test, scripts/run and friends.
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+
+# t2k_wine_prefix PREFIX [LOGPIXELS]: makes a test prefix once. It is initialised before any test
+# runs (lazy first use from parallel tests races), crash dialogs are off so a crash fails a test
+# instead of hanging it, a virtual desktop gives windows title bars and quick hide/destroy, and
+# Wine's own fonts are copied where it looks for them.
+t2k_wine_prefix() {
+    local prefix=$1 dpi=${2:-96}
+    [ -f "$prefix/.t2k-ready" ] && return 0
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    (
+        export WINEPREFIX=$prefix
+        wineboot --init >/dev/null 2>&1
+        wineserver -w
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+        wineserver -w
+    )
+    cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+    touch "$prefix/.t2k-ready"
+}
+
+# t2k_start_xvfb: starts a private X server on a free display and exports DISPLAY.
+t2k_start_xvfb() {
+    local n
+    for n in $(seq 91 140); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            T2K_XVFB_PID=$!
+            export DISPLAY=":$n"
+            local i
+            for i in $(seq 1 50); do
+                [ -e "/tmp/.X11-unix/X$n" ] && return 0
+                sleep 0.1
+            done
+            echo "Xvfb did not start on :$n" >&2
+            return 1
+        fi
+    done
+    echo "no free X display" >&2
+    return 1
+}
+
+t2k_stop_xvfb() {
+    [ -n "${T2K_XVFB_PID:-}" ] && kill "$T2K_XVFB_PID" 2>/dev/null || true
+    T2K_XVFB_PID=
+}
