@@ -7,6 +7,9 @@
 
 namespace t2k {
 
+// Which of the two per-file messages is shown; a host that logs may say which file it is about.
+enum class MessageKind { file_not_found, marker_missing };
+
 class ConversionHost {
 public:
     virtual ~ConversionHost() = default;
@@ -20,8 +23,10 @@ public:
 
     virtual void clear_results() = 0;
     virtual void append_result(std::u16string_view line) = 0;
-    // A modal message; returns once the user has dismissed it.
-    virtual void show_message(std::u16string_view text) = 0;
+    // A modal message (text as the window shows it; file is the list entry it is about);
+    // returns once the user has dismissed it.
+    virtual void show_message(MessageKind kind, std::u16string_view text,
+                              std::u16string_view file) = 0;
 };
 
 } // namespace t2k

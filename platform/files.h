@@ -9,6 +9,9 @@
 
 namespace t2k {
 
+// Longer names fail with "Invalid filename" before the system is asked, on every platform.
+inline constexpr std::size_t max_name_length = 259;
+
 // An existing file opened for reading; others may read it meanwhile but not write it.
 class InputFile {
 public:

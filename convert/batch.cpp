@@ -1,0 +1,21 @@
+// The batch loop over the file list.
+#include "convert/batch.h"
+
+#include "convert/file_translation.h"
+#include "platform/files.h"
+
+namespace t2k {
+
+void run_batch(ConversionHost& host, const ConversionOptions& options) {
+    host.clear_results();
+    const std::vector<std::u16string> lines = host.file_list();
+    for (const std::u16string& line : lines) {
+        if (file_exists(line)) {
+            translate_tovaro(line, host.output_folder(), host, options);
+        } else {
+            host.show_message(MessageKind::file_not_found, u"Cannot find " + line, line);
+        }
+    }
+}
+
+} // namespace t2k

@@ -1,0 +1,32 @@
+// File translation: one Tovaro file into one KORVANE file.
+#pragma once
+
+#include "convert/conversion_host.h"
+#include "convert/conversion_options.h"
+
+#include <string>
+#include <string_view>
+
+namespace t2k {
+
+inline constexpr std::u16string_view start_marker = u"\u00ABp2";
+// A payload line that is exactly this produces no record.
+inline constexpr std::u16string_view skip_line = u"p2";
+inline constexpr std::u16string_view default_extension = u"maz";
+inline constexpr std::u16string_view marker_missing_message =
+    u"\"\u00ABp2\" not found in Tovaro file";
+
+// EOT, STX and the line with every underscore replaced by ETX.
+std::u16string continuation_record(std::u16string_view line);
+
+// The output file's full name: the folder with trailing delimiter, the input's file name cut at
+// its first dot, a dot and the extension ("maz" when the extension text is empty).
+std::u16string get_outfile(std::u16string_view filename, std::u16string_view path,
+                           std::u16string_view extension, const PathStyle& style);
+
+// Converts filename into the folder path; reports a missing marker through the host, lists the
+// output's name there once it is written whole, and raises IoError on any file failure.
+void translate_tovaro(const std::u16string& filename, const std::u16string& path,
+                      ConversionHost& host, const ConversionOptions& options);
+
+} // namespace t2k
