@@ -1,0 +1,42 @@
+// GaussianBlur: a two-pass (horizontal, then vertical) Gaussian blur of premultiplied pixels.
+#pragma once
+
+#include "toolkit/paint/pixel_buffer.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace t2k {
+
+// The blur takes a fixed number of samples on each side of a pixel; the blur amount is the
+// spacing between them in pixels, so a larger amount spreads the same samples wider.
+class GaussianBlur {
+public:
+    static constexpr float min_amount = 0.01f;
+    static constexpr float max_amount = 10.0f;
+    static constexpr int samples_per_side = 4;
+
+    static float held_amount(float amount);
+    // Pixels a blur of this amount reaches on each side; content further away does not matter.
+    static int reach(float amount);
+
+    // Blurs image in place; outside the image counts as transparent. Keeps its scratch memory,
+    // so blurring frame after frame allocates nothing.
+    void apply(PixelView image, float amount);
+
+    struct Tap {
+        int offset;
+        std::uint32_t weight; // of 65536
+    };
+    // The whole-pixel weights of one pass, symmetric, summing to 65536.
+    static std::vector<Tap> taps(float amount);
+
+private:
+    std::vector<Tap> taps_;
+    float taps_amount_ = -1.0f;
+    std::vector<std::uint8_t> padded_row_;
+    std::vector<std::uint32_t> sums_;
+    std::vector<Pixel> between_passes_;
+};
+
+} // namespace t2k
