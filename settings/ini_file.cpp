@@ -1,0 +1,82 @@
+// IniFile: reading the file, and replacing it whole on a write.
+#include "settings/ini_file.h"
+
+#include "platform/code_page.h"
+#include "settings/ini_document.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace t2k {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A missing or unreadable file reads as an empty one.
+std::string read_bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Opening for appending changes nothing, and fails exactly when the system would refuse to
+// write the file: a read-only or immutable file, or one we may not write.
+bool may_write(const fs::path& path) {
+    std::error_code ignored;
+    if (!fs::exists(path, ignored)) {
+        return true;
+    }
+    std::ofstream probe(path, std::ios::binary | std::ios::app);
+    return probe.is_open();
+}
+
+} // namespace
+
+IniFile::IniFile(std::u16string path) : path_(std::move(path)) {}
+
+std::u16string IniFile::read(std::u16string_view section, std::u16string_view key,
+                             std::u16string_view fallback) {
+    const IniDocument document(read_bytes(fs::path(path_)), CodePage::system());
+    const std::optional<std::u16string> stored = document.value(section, key);
+    return profile_read_result(stored ? std::u16string_view(*stored) : profile_fallback(fallback));
+}
+
+void IniFile::write(std::u16string_view section, std::u16string_view key,
+                    std::u16string_view value) {
+    IniDocument document(read_bytes(fs::path(path_)), CodePage::system());
+    if (document.set(section, key, value)) {
+        replace_contents(document.bytes());
+    }
+}
+
+void IniFile::replace_contents(const std::string& bytes) const {
+    const fs::path target(path_);
+    if (!may_write(target)) {
+        throw SettingsWriteError(path_);
+    }
+    const fs::path temporary(path_ + u".tmp");
+    std::error_code ignored;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (out.fail()) {
+            fs::remove(temporary, ignored);
+            throw SettingsWriteError(path_);
+        }
+    }
+    // The new file takes the old one's permissions, not the defaults of a fresh file.
+    const fs::file_status old_status = fs::status(target, ignored);
+    if (fs::exists(old_status)) {
+        fs::permissions(temporary, old_status.permissions(), ignored);
+    }
+    std::error_code renamed;
+    fs::rename(temporary, target, renamed);
+    if (renamed) {
+        fs::remove(temporary, ignored);
+        throw SettingsWriteError(path_);
+    }
+}
+
+} // namespace t2k

@@ -1,0 +1,28 @@
+// IniFile: our own INI reader and writer, following the rules of the Windows profile services.
+#pragma once
+
+#include "settings/settings_file.h"
+
+#include <string>
+
+namespace t2k {
+
+// Every call reads the file afresh; a write reaches the disk before it returns, through a
+// temporary file in the same folder renamed over the old one, so a crash never leaves half a
+// file. Nothing is cached, so release has nothing to flush.
+class IniFile final : public SettingsFile {
+public:
+    explicit IniFile(std::u16string path);
+
+    std::u16string read(std::u16string_view section, std::u16string_view key,
+                        std::u16string_view fallback) override;
+    void write(std::u16string_view section, std::u16string_view key,
+               std::u16string_view value) override;
+
+private:
+    void replace_contents(const std::string& bytes) const;
+
+    std::u16string path_;
+};
+
+} // namespace t2k
