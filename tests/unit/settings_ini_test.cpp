@@ -1,0 +1,61 @@
+// Our own INI code: the shared table, and what only it promises (untouched bytes, no half file).
+#include "settings/ini_file.h"
+#include "tests/support/temp_dir.h"
+#include "tests/unit/settings_table.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace t2k::test {
+namespace {
+
+std::unique_ptr<SettingsFile> open_ini(const std::u16string& path) {
+    return std::make_unique<IniFile>(path);
+}
+
+class IniFileTable : public testing::TestWithParam<SettingsCase> {};
+
+TEST_P(IniFileTable, behaves_as_the_row_says) {
+    run_settings_case(GetParam(), open_ini);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, IniFileTable, testing::ValuesIn(settings_cases()),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(IniFile, a_write_changes_only_its_own_line_and_adds_before_the_blank_lines) {
+    TempDir folder;
+    const std::u16string path = settings_file_path(folder.path());
+    write_bytes(path, "; untidy\n[First] \n  a = 1  \n\n[tovaro]\nsavepath = old\n\n\n"
+                      "[Last]\nb=\"2\"");
+    IniFile file(path);
+    file.write(u"TOVARO", u"SavePath", u"C:\\new\\");
+    file.write(u"TOVARO", u"SaveExtension", u"ext");
+    file.write(u"Last", u"c", u"3");
+    EXPECT_EQ(read_bytes(path), "; untidy\n[First] \n  a = 1  \n\n[tovaro]\nsavepath=C:\\new\\\r\n"
+                                "SaveExtension=ext\r\n\n\n[Last]\nb=\"2\"\r\nc=3\r\n");
+}
+
+TEST(IniFile, a_write_goes_through_a_temporary_file_that_does_not_stay) {
+    namespace fs = std::filesystem;
+    TempDir folder;
+    const std::u16string path = settings_file_path(folder.path());
+    write_bytes(path, "[TOVARO]\r\nSavePath=old\r\n");
+    fs::permissions(fs::path(path), fs::perms::owner_read | fs::perms::owner_write);
+    IniFile(path).write(u"TOVARO", u"SavePath", u"new");
+
+    std::vector<fs::path> names;
+    for (const auto& entry : fs::directory_iterator(fs::path(folder.path()))) {
+        names.push_back(entry.path().filename());
+    }
+    EXPECT_EQ(names, std::vector<fs::path>{fs::path("tovaro.ini")});
+    EXPECT_EQ(read_bytes(path), "[TOVARO]\r\nSavePath=new\r\n");
+#ifndef _WIN32
+    EXPECT_EQ(fs::status(fs::path(path)).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write)
+        << "the replaced file keeps its permissions";
+#endif
+}
+
+} // namespace
+} // namespace t2k::test

@@ -1,0 +1,239 @@
+// The settings-file table: bytes before, what is saved, bytes after and what is read back.
+#include "tests/unit/settings_table.h"
+
+#include "platform/code_page.h"
+#include "platform/text.h"
+#include "tests/support/temp_dir.h"
+#include "tests/unit/settings_unwritable.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace t2k::test {
+namespace {
+
+using testing::ElementsAre;
+
+// Passes every call on and notes the writes and the release, in order.
+class RecordingFile final : public SettingsFile {
+public:
+    RecordingFile(std::unique_ptr<SettingsFile> inner, std::vector<std::string>& log)
+        : inner_(std::move(inner)), log_(log) {}
+    ~RecordingFile() override { log_.push_back("release"); }
+
+    std::u16string read(std::u16string_view section, std::u16string_view key,
+                        std::u16string_view fallback) override {
+        return inner_->read(section, key, fallback);
+    }
+    void write(std::u16string_view section, std::u16string_view key,
+               std::u16string_view value) override {
+        log_.push_back("write " + to_utf8(key));
+        inner_->write(section, key, value);
+    }
+
+private:
+    std::unique_ptr<SettingsFile> inner_;
+    std::vector<std::string>& log_;
+};
+
+std::string bytes_now(const std::u16string& path) {
+    return path_exists(path) ? read_bytes(path) : no_file;
+}
+
+const std::string example_file = "[TOVARO]\r\nSavePath=D:\\out\\\r\nSaveExtension=maz\r\n";
+
+std::vector<SettingsCase> make_cases() {
+    const std::string a3000(3000, 'a');
+    const std::u16string a2047(2047, u'a');
+    const std::u16string b2046(2046, u'b');
+    const std::u16string c3000(3000, u'c');
+    std::vector<SettingsCase> rows;
+    const auto row = [&rows](SettingsCase c) {
+        rows.push_back(std::move(c));
+    };
+
+    // Reading.
+    row({.name = "no_file_gives_the_defaults_and_stays_missing",
+         .loaded = {default_folder, u"maz"}});
+    row({.name = "the_example_file", .before = example_file, .loaded = {u"D:\\out\\", u"maz"}});
+    row({.name = "names_match_in_any_case",
+         .before = "[tovaro]\r\nsavepath=C:\\a\\\r\nSAVEEXTENSION=txt\r\n",
+         .loaded = {u"C:\\a\\", u"txt"}});
+    row({.name = "blanks_around_names_and_values_and_one_pair_of_quotes_go",
+         .before = "  [TOVARO]  \r\n \tSavePath \t=  \"  C:\\padded\\  \"  \r\n"
+                   "SaveExtension= 'k v' \r\n",
+         .loaded = {u"  C:\\padded\\  ", u"k v"}});
+    row({.name = "quotes_that_do_not_match_stay",
+         .before = "[TOVARO]\r\nSavePath=\"C:\\x'\r\nSaveExtension=\"\r\n",
+         .loaded = {u"\"C:\\x'", u"\""}});
+    row({.name = "empty_values_read_as_empty_not_as_the_defaults",
+         .before = "[TOVARO]\r\nSavePath=\r\nSaveExtension=\r\n",
+         .loaded = {u"", u""}});
+    row({.name = "keys_outside_the_section_and_lines_without_equals_are_not_read",
+         .before = "SavePath=top\r\n[OTHER]\r\nSavePath=other\r\nSaveExtension=o\r\n"
+                   "[TOVARO]\r\nSaveExtensionX=no\r\nSavePath\r\n",
+         .loaded = {default_folder, u"maz"}});
+    row({.name = "lf_lines_comments_and_no_final_line_end",
+         .before = "; settings\n[First]\na=1\n\n[TOVARO]\n; the folder\nSavePath=C:\\lf\\\n"
+                   "SaveExtension=lf",
+         .loaded = {u"C:\\lf\\", u"lf"},
+         .other_keys = {{u"First", u"a", u"1"}}});
+    row({.name = "a_long_value_is_cut_to_2047_characters",
+         .before = "[TOVARO]\r\nSavePath=" + a3000 + "\r\n",
+         .loaded = {a2047, u"maz"}});
+    // The closing quote fits the 2048-character buffer only just: the read drops the last
+    // character it copied, which is the value's own.
+    row({.name = "a_quoted_value_of_2047_characters_loses_its_last",
+         .before = "[TOVARO]\r\nSavePath=\"" + std::string(2047, 'b') + "\"\r\n",
+         .loaded = {b2046, u"maz"}});
+    row({.name = "bytes_are_decoded_in_the_ansi_code_page",
+         .before = "[TOVARO]\r\nSavePath=C:\\caf\xE9\\\r\n",
+         .loaded = {u"C:\\caf\u00E9\\", u"maz"},
+         .code_page = 1252});
+
+    // Writing.
+    row({.name = "saving_creates_the_example_file",
+         .save = SavedSettings{u"D:\\out\\", u"maz"},
+         .after = example_file,
+         .loaded = {u"D:\\out\\", u"maz"}});
+    row({.name = "saving_replaces_the_lines_and_keeps_the_rest",
+         .before = "; note\r\n[First]\r\na=1\r\n[TOVARO]\r\nSavePath=old\r\nOther=keep\r\n"
+                   "[Last]\r\nb=2\r\n",
+         .save = SavedSettings{u"C:\\new\\", u"ext"},
+         .after = "; note\r\n[First]\r\na=1\r\n[TOVARO]\r\nSavePath=C:\\new\\\r\nOther=keep\r\n"
+                  "SaveExtension=ext\r\n[Last]\r\nb=2\r\n",
+         .loaded = {u"C:\\new\\", u"ext"},
+         .other_keys = {
+             {u"First", u"a", u"1"}, {u"TOVARO", u"Other", u"keep"}, {u"Last", u"b", u"2"}}});
+    row({.name = "saving_adds_the_section_at_the_end",
+         .before = "[Other]\r\nk=v\r\n",
+         .save = SavedSettings{u"C:\\n\\", u"maz"},
+         .after = "[Other]\r\nk=v\r\n[TOVARO]\r\nSavePath=C:\\n\\\r\nSaveExtension=maz\r\n",
+         .loaded = {u"C:\\n\\", u"maz"}});
+    row({.name = "saving_keeps_the_spelling_of_names_in_the_file",
+         .before = "[tovaro]\r\nsavepath=old\r\nsaveextension=old\r\n",
+         .save = SavedSettings{u"C:\\new\\", u"txt"},
+         .after = "[tovaro]\r\nsavepath=C:\\new\\\r\nsaveextension=txt\r\n",
+         .loaded = {u"C:\\new\\", u"txt"}});
+    row({.name = "saving_ends_a_last_line_that_had_no_line_end",
+         .before = "[TOVARO]\r\nSavePath=old",
+         .save = SavedSettings{u"C:\\new\\", u"ext"},
+         .after = "[TOVARO]\r\nSavePath=C:\\new\\\r\nSaveExtension=ext\r\n",
+         .loaded = {u"C:\\new\\", u"ext"}});
+    // Not in normal form, so only what reads back is compared.
+    row({.name = "saving_into_an_untidy_file_keeps_what_other_keys_read",
+         .before = "[First] \n  a = 1  \n\n[TOVARO]\nSavePath = old\n\n[Last]\nb=\"2\"\n",
+         .save = SavedSettings{u"C:\\new\\", u"ext"},
+         .loaded = {u"C:\\new\\", u"ext"},
+         .other_keys = {{u"First", u"a", u"1"}, {u"Last", u"b", u"2"}}});
+    row({.name = "an_empty_folder_is_saved_and_read_back_empty",
+         .save = SavedSettings{u"", u"maz"},
+         .after = "[TOVARO]\r\nSavePath=\r\nSaveExtension=maz\r\n",
+         .loaded = {u"", u"maz"}});
+    row({.name = "an_empty_extension_keeps_its_key",
+         .before = example_file,
+         .save = SavedSettings{u"D:\\out\\", u""},
+         .after = "[TOVARO]\r\nSavePath=D:\\out\\\r\nSaveExtension=\r\n",
+         .loaded = {u"D:\\out\\", u""}});
+    row({.name = "a_long_value_is_saved_whole_and_read_cut",
+         .save = SavedSettings{c3000, u"maz"},
+         .after = "[TOVARO]\r\nSavePath=" + std::string(3000, 'c') + "\r\nSaveExtension=maz\r\n",
+         .loaded = {std::u16string(2047, u'c'), u"maz"}});
+    row({.name = "blanks_around_a_saved_value_do_not_read_back",
+         .save = SavedSettings{u"  C:\\p\\  ", u" e "},
+         .loaded = {u"C:\\p\\", u"e"}});
+    row({.name = "saving_encodes_in_the_ansi_code_page",
+         .save = SavedSettings{u"C:\\caf\u00E9\\", u"maz"},
+         .after = "[TOVARO]\r\nSavePath=C:\\caf\xE9\\\r\nSaveExtension=maz\r\n",
+         .loaded = {u"C:\\caf\u00E9\\", u"maz"},
+         .code_page = 1252});
+    row({.name = "a_character_outside_the_code_page_is_saved_as_a_question_mark",
+         .save = SavedSettings{u"C:\\\u4E2D\\", u"maz"},
+         .after = "[TOVARO]\r\nSavePath=C:\\?\\\r\nSaveExtension=maz\r\n",
+         .loaded = {u"C:\\?\\", u"maz"},
+         .code_page = 1252});
+
+    // Refused writes.
+    row({.name = "an_unwritable_file_refuses_and_save_extension_is_not_written",
+         .before = example_file,
+         .save = SavedSettings{u"C:\\new\\", u"txt"},
+         .locked = Locked::file,
+         .refused = true,
+         .after = example_file,
+         .loaded = {u"D:\\out\\", u"maz"}});
+    row({.name = "an_unwritable_folder_refuses_and_no_file_appears",
+         .save = SavedSettings{u"C:\\new\\", u"txt"},
+         .locked = Locked::folder,
+         .refused = true,
+         .after = no_file,
+         .loaded = {default_folder, u"maz"}});
+    // Nothing to change means nothing to write, so an unwritable file is no error then.
+    row({.name = "saving_what_the_unwritable_file_holds_already_succeeds",
+         .before = example_file,
+         .save = SavedSettings{u"D:\\out\\", u"maz"},
+         .locked = Locked::file,
+         .after = example_file,
+         .loaded = {u"D:\\out\\", u"maz"}});
+    return rows;
+}
+
+void save_and_check(const SettingsCase& row, OpenSettingsFile open, const std::u16string& path) {
+    std::vector<std::string> log;
+    auto file = std::make_unique<RecordingFile>(open(path), log);
+    if (!row.refused) {
+        EXPECT_NO_THROW(write_saved_settings(std::move(file), *row.save));
+        EXPECT_THAT(log, ElementsAre("write SavePath", "write SaveExtension", "release"));
+        return;
+    }
+    try {
+        write_saved_settings(std::move(file), *row.save);
+        ADD_FAILURE() << "the save was not refused";
+    } catch (const SettingsWriteError& error) {
+        EXPECT_EQ(error.text(), u"Unable to write to " + path);
+    }
+    EXPECT_THAT(log, ElementsAre("write SavePath", "release"));
+}
+
+} // namespace
+
+const std::vector<SettingsCase>& settings_cases() {
+    static const std::vector<SettingsCase> rows = make_cases();
+    return rows;
+}
+
+void run_settings_case(const SettingsCase& row, OpenSettingsFile open) {
+    if (row.code_page != 0 && CodePage::system().number() != row.code_page) {
+        GTEST_SKIP() << "needs the ANSI code page " << row.code_page << ", this one is "
+                     << CodePage::system().number();
+    }
+    TempDir folder;
+    const std::u16string path = settings_file_path(folder.path());
+    if (row.before != no_file) {
+        write_bytes(path, row.before);
+    }
+    if (row.save) {
+        std::optional<Unwritable> unwritable;
+        if (row.locked != Locked::nothing) {
+            unwritable.emplace(row.locked == Locked::file ? path : folder.path());
+            if (!unwritable->failure().empty()) {
+                GTEST_SKIP() << unwritable->failure();
+            }
+        }
+        save_and_check(row, open, path);
+    }
+    if (row.after) {
+        EXPECT_EQ(bytes_now(path), *row.after);
+    }
+    const SavedSettings loaded = read_saved_settings(open(path), default_folder);
+    EXPECT_EQ(loaded.save_path, row.loaded.save_path);
+    EXPECT_EQ(loaded.save_extension, row.loaded.save_extension);
+    for (const OtherKey& other : row.other_keys) {
+        EXPECT_EQ(open(path)->read(other.section, other.key, u"(missing)"), other.value)
+            << to_utf8(other.section) << "/" << to_utf8(other.key);
+    }
+    if (!row.save) {
+        EXPECT_EQ(bytes_now(path), row.before) << "reading changed the file";
+    }
+}
+
+} // namespace t2k::test
