@@ -59,8 +59,8 @@ std::optional<unsigned> parse_number(std::u16string_view text) {
 }
 
 // Matches "-x VALUE", "--long VALUE" and "--long=VALUE"; advances i past what it took.
-std::optional<std::u16string> option_value(const std::vector<std::u16string>& args,
-                                           std::size_t& i, std::u16string_view short_name,
+std::optional<std::u16string> option_value(const std::vector<std::u16string>& args, std::size_t& i,
+                                           std::u16string_view short_name,
                                            std::u16string_view long_name) {
     const std::u16string& arg = args[i];
     if (arg == short_name || arg == long_name) {

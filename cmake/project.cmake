@@ -29,9 +29,11 @@ function(t2k_add_gtest name)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()
+    # Every test may use the folders tests/support/fixtures.sh prepares.
+    list(APPEND ARG_ENVIRONMENT "T2K_FIXTURES=${T2K_FIXTURES_DIR}")
     add_executable(${name} ${ARG_SOURCES})
     t2k_warnings(${name})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} t2k_test_support GTest::gtest_main GTest::gmock)
     if(CMAKE_CROSSCOMPILING)
         add_test(NAME ${name} COMMAND ${name})
         set_tests_properties(${name} PROPERTIES
@@ -39,11 +41,14 @@ function(t2k_add_gtest name)
             TIMEOUT ${ARG_TIMEOUT}
             PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* test"
             FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
-            ENVIRONMENT "${ARG_ENVIRONMENT}")
+            ENVIRONMENT "${ARG_ENVIRONMENT}"
+            FIXTURES_REQUIRED prepared_folders)
     else()
         gtest_discover_tests(${name}
             TEST_PREFIX "${name}."
+            NO_PRETTY_VALUES
             PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${ARG_ENVIRONMENT}"
+                       FIXTURES_REQUIRED prepared_folders
             DISCOVERY_TIMEOUT 60)
     endif()
 endfunction()

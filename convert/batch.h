@@ -1,4 +1,5 @@
-// The batch: every file of the host's list converted in turn, the one loop the GUI and the CLI share.
+// The batch: every file of the host's list converted in turn, the one loop the GUI and the CLI
+// share.
 #pragma once
 
 #include "convert/conversion_host.h"

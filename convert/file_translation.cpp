@@ -16,7 +16,9 @@ std::u16string underscores_to_etx(std::u16string_view line) {
     return converted;
 }
 
-std::u16string first_record(std::u16string_view line) { return stx + underscores_to_etx(line); }
+std::u16string first_record(std::u16string_view line) {
+    return stx + underscores_to_etx(line);
+}
 
 // Reads up to and including the first line that contains the marker; false when there is none.
 bool skip_to_marker(LineReader& reader) {

@@ -68,6 +68,8 @@ std::u16string LineReader::read_line() {
     return code_page_.decode(line_bytes_);
 }
 
-void LineReader::close() { file_.close(); }
+void LineReader::close() {
+    file_.close();
+}
 
 } // namespace t2k

@@ -40,7 +40,10 @@ std::u16string from_utf8(std::string_view bytes) {
     while (i < bytes.size()) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         int length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        char32_t c = length == 1 ? b : length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
+        char32_t c = length == 1   ? b
+                     : length == 2 ? (b & 0x1F)
+                     : length == 3 ? (b & 0x0F)
+                                   : (b & 0x07);
         bool valid = length != 0 && i + length <= bytes.size();
         for (int k = 1; valid && k < length; ++k) {
             const auto t = static_cast<unsigned char>(bytes[i + k]);
@@ -64,6 +67,8 @@ std::u16string from_utf8(std::string_view bytes) {
     return out;
 }
 
-std::u16string ascii(std::string_view text) { return std::u16string(text.begin(), text.end()); }
+std::u16string ascii(std::string_view text) {
+    return std::u16string(text.begin(), text.end());
+}
 
 } // namespace t2k

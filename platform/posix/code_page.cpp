@@ -34,7 +34,9 @@ char encode_1252(char16_t unit) {
     return '?';
 }
 
-std::string iconv_name(unsigned number) { return "CP" + std::to_string(number); }
+std::string iconv_name(unsigned number) {
+    return "CP" + std::to_string(number);
+}
 
 // Converts with iconv; a sequence it cannot convert becomes the replacement and is skipped.
 std::string convert(const char* to, const char* from, std::string_view in,
@@ -65,7 +67,9 @@ std::string convert(const char* to, const char* from, std::string_view in,
 
 } // namespace
 
-CodePage CodePage::system() { return CodePage(windows_1252); }
+CodePage CodePage::system() {
+    return CodePage(windows_1252);
+}
 
 std::optional<CodePage> CodePage::from_number(unsigned number) {
     if (number == windows_1252) {

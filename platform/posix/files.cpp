@@ -54,7 +54,7 @@ bool folder_of_exists(const std::string& path) {
     if (slash == std::string::npos) {
         return true;
     }
-    struct stat st{};
+    struct stat st {};
     return ::stat(slash == 0 ? "/" : path.substr(0, slash).c_str(), &st) == 0 &&
            S_ISDIR(st.st_mode);
 }
@@ -119,7 +119,9 @@ std::size_t InputFile::read(std::uint8_t* buffer, std::size_t size) {
     }
 }
 
-void InputFile::close() { close_fd(impl_->fd); }
+void InputFile::close() {
+    close_fd(impl_->fd);
+}
 
 struct OutputFile::Impl {
     int fd = -1;
@@ -165,13 +167,17 @@ void OutputFile::write(const std::uint8_t* data, std::size_t size) {
     }
 }
 
-void OutputFile::close() { close_fd(impl_->fd); }
+void OutputFile::close() {
+    close_fd(impl_->fd);
+}
 
 bool file_exists(const std::u16string& name) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(to_utf8(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool remove_file(const std::u16string& name) { return ::unlink(to_utf8(name).c_str()) == 0; }
+bool remove_file(const std::u16string& name) {
+    return ::unlink(to_utf8(name).c_str()) == 0;
+}
 
 } // namespace t2k

@@ -75,7 +75,9 @@ std::size_t InputFile::read(std::uint8_t* buffer, std::size_t size) {
     return got;
 }
 
-void InputFile::close() { close_handle(impl_->handle); }
+void InputFile::close() {
+    close_handle(impl_->handle);
+}
 
 struct OutputFile::Impl {
     HANDLE handle = INVALID_HANDLE_VALUE;
@@ -103,7 +105,9 @@ void OutputFile::write(const std::uint8_t* data, std::size_t size) {
     }
 }
 
-void OutputFile::close() { close_handle(impl_->handle); }
+void OutputFile::close() {
+    close_handle(impl_->handle);
+}
 
 bool file_exists(const std::u16string& name) {
     const DWORD attributes = GetFileAttributesW(wide(name));
@@ -124,6 +128,8 @@ bool file_exists(const std::u16string& name) {
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool remove_file(const std::u16string& name) { return DeleteFileW(wide(name)) != 0; }
+bool remove_file(const std::u16string& name) {
+    return DeleteFileW(wide(name)) != 0;
+}
 
 } // namespace t2k

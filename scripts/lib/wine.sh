@@ -26,6 +26,19 @@ t2k_wine_prefix() {
     touch "$prefix/.t2k-ready"
 }
 
+# t2k_wine_server_start PREFIX: a persistent server for the prefix, with Wine's service processes
+# already running. Started from inside a test instead, those processes would inherit the test's
+# output pipe and keep it open, and ctest would wait for them. Nothing here may hold our own
+# stdout either, or whoever reads it (CI) waits forever.
+t2k_wine_server_start() {
+    WINEPREFIX=$1 wineserver -p >/dev/null 2>&1 </dev/null
+    WINEPREFIX=$1 wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+t2k_wine_server_stop() {
+    WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 </dev/null || true
+}
+
 # t2k_start_xvfb: starts a private X server on a free display and exports DISPLAY.
 t2k_start_xvfb() {
     local n

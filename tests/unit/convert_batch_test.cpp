@@ -1,0 +1,151 @@
+// The batch over real files: messages in order, listed outputs, and the failures that stop it.
+#include "convert/batch.h"
+#include "platform/io_error.h"
+#include "tests/support/recording_host.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace t2k {
+namespace {
+
+using Texts = std::vector<std::u16string>;
+
+const std::string marker = "\xab"
+                           "p2";
+const std::string good = marker + "\r\nA_1\r\n";
+const std::string good_output = "\x02"
+                                "A\x03"
+                                "1\x04";
+const std::u16string marker_message = u"\"\u00abp2\" not found in Tovaro file";
+
+class BatchTest : public ::testing::Test {
+protected:
+    ConversionOptions options{*CodePage::from_number(1252), PathStyle::native(),
+                              WriteMode::byte_per_write};
+    test::TempDir dir;
+    test::RecordingHost host;
+
+    std::u16string input(std::u16string_view name, const std::string& bytes) {
+        const auto path = dir.file(name);
+        test::write_bytes(path, bytes);
+        return path;
+    }
+
+    // Runs the batch and returns the failure's code and text, or 0 and "" when none.
+    std::pair<int, std::u16string> run() {
+        try {
+            run_batch(host, options);
+        } catch (const IoError& error) {
+            return {error.code(), error.text()};
+        }
+        return {0, u""};
+    }
+};
+
+TEST_F(BatchTest, reports_each_line_in_order_and_lists_what_it_wrote) {
+    const auto a = input(u"a.txt", good);
+    const auto none = input(u"none.txt", "no marker here\n");
+    const auto b = input(u"b.txt", good);
+    test::make_folder(dir.file(u"folder"));
+    host.files = {a, dir.file(u"missing.txt"), u"", none, dir.file(u"folder"), u" " + b, b};
+    host.folder = dir.path();
+    host.results = {u"left from before"};
+
+    EXPECT_EQ(run().first, 0);
+
+    EXPECT_EQ(host.events,
+              (Texts{u"cleared", u"result: " + dir.file(u"a.maz"),
+                     u"message: Cannot find " + dir.file(u"missing.txt"), u"message: Cannot find ",
+                     u"message: " + marker_message, u"message: Cannot find " + dir.file(u"folder"),
+                     u"message: Cannot find  " + b, u"result: " + dir.file(u"b.maz")}));
+    EXPECT_EQ(test::read_bytes(dir.file(u"a.maz")), good_output);
+    EXPECT_FALSE(test::path_exists(dir.file(u"none.maz")));
+}
+
+TEST_F(BatchTest, empty_list_only_clears_the_results) {
+    host.results = {u"old"};
+    EXPECT_EQ(run().first, 0);
+    EXPECT_EQ(host.events, Texts{u"cleared"});
+    EXPECT_TRUE(host.results.empty());
+}
+
+TEST_F(BatchTest, same_file_twice_is_converted_and_listed_twice) {
+    const auto a = input(u"a.txt", good);
+    host.files = {a, a};
+    host.folder = dir.path();
+    EXPECT_EQ(run().first, 0);
+    EXPECT_EQ(host.results, (Texts{dir.file(u"a.maz"), dir.file(u"a.maz")}));
+}
+
+TEST_F(BatchTest, output_that_is_its_own_input_stops_with_a_sharing_violation) {
+    const auto a = input(u"a.txt", good);
+    const auto own = input(u"own.maz", good);
+    const auto c = input(u"c.txt", good);
+    host.files = {a, own, c};
+    host.folder = dir.path();
+
+    EXPECT_EQ(run(), std::make_pair(32, std::u16string(u"I/O error 32")));
+
+    EXPECT_EQ(host.results, Texts{dir.file(u"a.maz")});
+    EXPECT_EQ(test::read_bytes(own), good) << "the input must be left as it was";
+    EXPECT_EQ(test::read_bytes(dir.file(u"a.maz")), good_output);
+    EXPECT_FALSE(test::path_exists(dir.file(u"c.maz"))) << "the batch must stop";
+}
+
+TEST_F(BatchTest, missing_output_folder_is_invalid_filename) {
+    host.files = {input(u"a.txt", good), input(u"b.txt", good)};
+    host.folder = dir.file(u"no-such-folder");
+    EXPECT_EQ(run(), std::make_pair(3, std::u16string(u"Invalid filename")));
+    EXPECT_TRUE(host.results.empty());
+}
+
+TEST_F(BatchTest, output_name_over_259_units_is_invalid_filename) {
+    host.files = {input(u"a.txt", good)};
+    const std::u16string folder = dir.file(std::u16string(200, u'f'));
+    test::make_folder(folder);
+    host.folder = PathStyle::native().with_trailing_delimiter(folder) + std::u16string(60, u'g');
+    EXPECT_EQ(run(), std::make_pair(3, std::u16string(u"Invalid filename")));
+}
+
+TEST_F(BatchTest, unwritable_output_folder_is_access_denied) {
+    const auto readonly = test::prepared_folder(u"readonly");
+    if (!readonly) {
+        GTEST_SKIP() << "no immutable folder can be made here (chattr +i failed)";
+    }
+    host.files = {input(u"a.txt", good)};
+    host.folder = *readonly;
+    EXPECT_EQ(run(), std::make_pair(5, std::u16string(u"File access denied")));
+    EXPECT_FALSE(
+        test::path_exists(PathStyle::native().with_trailing_delimiter(*readonly) + u"a.maz"));
+}
+
+TEST_F(BatchTest, full_disk_leaves_no_partial_output_and_keeps_earlier_ones) {
+    const auto tiny = test::prepared_folder(u"tiny");
+    if (!tiny) {
+        GTEST_SKIP() << "no tiny file system can be mounted here";
+    }
+    std::string big = marker + "\n";
+    while (big.size() < 100 * 1024) {
+        big += "G01 X10 Y20 Z_30 F100\n";
+    }
+    host.files = {input(u"small.txt", good), input(u"big.txt", big), input(u"after.txt", good)};
+    host.folder = *tiny;
+    for (WriteMode mode : {WriteMode::byte_per_write, WriteMode::buffered}) {
+        options.write_mode = mode;
+        EXPECT_EQ(run(), std::make_pair(101, std::u16string(u"Disk full")));
+        const auto in_tiny = [&](std::u16string_view name) {
+            return PathStyle::native().with_trailing_delimiter(*tiny) + std::u16string(name);
+        };
+        EXPECT_EQ(host.results, Texts{in_tiny(u"small.maz")});
+        EXPECT_EQ(test::read_bytes(in_tiny(u"small.maz")), good_output);
+        EXPECT_FALSE(test::path_exists(in_tiny(u"big.maz"))) << "a partial output was left";
+        EXPECT_FALSE(test::path_exists(in_tiny(u"after.maz")));
+    }
+}
+
+} // namespace
+} // namespace t2k
