@@ -39,4 +39,32 @@ private:
     std::vector<Pixel> between_passes_;
 };
 
+// The effect a control carries: when enabled, the control's pixels are blurred by blur_amount,
+// which is held between GaussianBlur::min_amount and GaussianBlur::max_amount.
+class GaussianBlurEffect {
+public:
+    explicit GaussianBlurEffect(float blur_amount = 1.0f, bool enabled = false)
+        : enabled_(enabled), blur_amount_(GaussianBlur::held_amount(blur_amount)) {}
+
+    bool enabled() const noexcept { return enabled_; }
+    // Enabling an enabled effect or disabling a disabled one changes nothing.
+    void set_enabled(bool enabled) noexcept { enabled_ = enabled; }
+    float blur_amount() const noexcept { return blur_amount_; }
+    void set_blur_amount(float amount) noexcept {
+        blur_amount_ = GaussianBlur::held_amount(amount);
+    }
+    // Pixels beyond an edge of the control that the blur reads, and so must be painted.
+    int reach() const { return enabled_ ? GaussianBlur::reach(blur_amount_) : 0; }
+
+    void apply(PixelView pixels) {
+        if (enabled_)
+            blur_.apply(pixels, blur_amount_);
+    }
+
+private:
+    bool enabled_;
+    float blur_amount_;
+    GaussianBlur blur_;
+};
+
 } // namespace t2k
