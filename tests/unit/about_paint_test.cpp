@@ -53,7 +53,7 @@ TEST(GaussianBlur, one_pass_weights_are_symmetric_and_sum_to_one) {
             ASSERT_NE(mirror, taps.end());
             EXPECT_NEAR(mirror->weight, tap.weight, tap.offset == 0 ? 0 : 1);
         }
-        EXPECT_EQ(sum, 65536u);
+        EXPECT_EQ(sum, 256u);
         EXPECT_LE(taps.back().offset, GaussianBlur::reach(amount));
     }
 }

@@ -26,17 +26,17 @@ public:
 
     struct Tap {
         int offset;
-        std::uint32_t weight; // of 65536
+        std::uint16_t weight; // of 256
     };
-    // The whole-pixel weights of one pass, symmetric, summing to 65536.
+    // The whole-pixel weights of one pass, symmetric, summing to 256.
     static std::vector<Tap> taps(float amount);
 
 private:
     std::vector<Tap> taps_;
     float taps_amount_ = -1.0f;
     std::vector<std::uint8_t> padded_row_;
-    std::vector<std::uint32_t> sums_;
-    std::vector<Pixel> between_passes_;
+    std::vector<std::uint16_t> sums_;
+    std::vector<std::uint8_t> between_passes_;
 };
 
 // The effect a control carries: when enabled, the control's pixels are blurred by blur_amount,
