@@ -1,0 +1,87 @@
+// TMainForm: creation (mutex, window menu, settings, caption), the choosers, the translate command
+// and saving the settings at close.
+#include "ui/MainUnit.h"
+
+#include "convert/batch.h"
+#include "platform/code_page.h"
+#include "platform/path_style.h"
+#include "resources/main/main_form_layout.h"
+#include "settings/exe_folder.h"
+#include "settings/settings.h"
+#include "toolkit/catch_all.h"
+#include "toolkit/message_box.h"
+#include "ui/WindowMenu.h"
+
+namespace t2k {
+
+TMainForm::TMainForm() : Form(main_form_layout()) {
+    on_click(u"FindFilesButtonClick", [this] { FindFilesButtonClick(); });
+    on_click(u"SpeedButton1Click", [this] { SpeedButton1Click(); });
+    on_click(u"Button1Click", [this] { Button1Click(); });
+}
+
+void TMainForm::FormCreate() {
+    mutex_ = KernelHandle(CreateMutexW(nullptr, FALSE, L"BrontelMutex"));
+    add_window_menu(u"about");
+    const SavedSettings saved = load_settings(exe_folder());
+    Edit2.set_text(saved.save_path);
+    ExtensionEdit.set_text(saved.save_extension);
+    set_caption(u"Tovaro to KORVANE version: 1.0.0");
+}
+
+// A settings file that cannot be written is reported, and the window closes all the same: a
+// program in a read-only folder must still be closable.
+void TMainForm::FormClose(CloseAction&) {
+    run_guarded([this] { save_settings(exe_folder(), {Edit2.text(), ExtensionEdit.text()}); });
+}
+
+void TMainForm::FindFilesButtonClick() {
+    FileMemo.clear();
+    OpenDialog1.execute(handle());
+    for (const std::u16string& file : OpenDialog1.files()) {
+        FileMemo.append_line(file);
+    }
+}
+
+// A cancelled chooser leaves the folder as it was, so the saved folder is not lost.
+void TMainForm::SpeedButton1Click() {
+    const std::u16string folder = choose_folder(u"");
+    if (!folder.empty()) {
+        Edit2.set_text(folder);
+    }
+}
+
+std::u16string TMainForm::choose_folder(std::u16string_view root) {
+    const auto folder = pick_folder(handle(), u"Select Folder", root);
+    return folder ? PathStyle::windows.with_trailing_delimiter(*folder) : std::u16string();
+}
+
+void TMainForm::Button1Click() {
+    run_batch(*this, {CodePage::system(), PathStyle::windows, WriteMode::byte_per_write});
+}
+
+std::vector<std::u16string> TMainForm::file_list() {
+    return FileMemo.lines();
+}
+
+std::u16string TMainForm::output_folder() {
+    return Edit2.text();
+}
+
+std::u16string TMainForm::extension() {
+    return ExtensionEdit.text();
+}
+
+void TMainForm::clear_results() {
+    FinishedMemo.clear();
+}
+
+void TMainForm::append_result(std::u16string_view line) {
+    FinishedMemo.append_line(line);
+}
+
+void TMainForm::show_message(MessageKind, std::u16string_view text, std::u16string_view) {
+    t2k::show_message(text);
+}
+
+} // namespace t2k

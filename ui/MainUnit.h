@@ -1,0 +1,60 @@
+// TMainForm: the program's working window — file list, output folder and extension, translate
+// command and results — and its single instance MainForm.
+#pragma once
+
+#include "convert/conversion_host.h"
+#include "toolkit/controls.h"
+#include "toolkit/file_dialogs.h"
+#include "toolkit/form.h"
+#include "toolkit/win32_handles.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace t2k {
+
+class TMainForm : public Form, public ConversionHost {
+public:
+    TMainForm();
+
+    Label Label6{*this, u"Label6"};
+    Button FindFilesButton{*this, u"FindFilesButton"};
+    Memo FileMemo{*this, u"FileMemo"};
+    Label Label2{*this, u"Label2"};
+    Edit Edit2{*this, u"Edit2"};
+    PictureButton SpeedButton1{*this, u"SpeedButton1"};
+    Label Label3{*this, u"Label3"};
+    Edit ExtensionEdit{*this, u"ExtensionEdit"};
+    Label Label4{*this, u"Label4"};
+    Label Label7{*this, u"Label7"};
+    Button Button1{*this, u"Button1"};
+    Label Label5{*this, u"Label5"};
+    Memo FinishedMemo{*this, u"FinishedMemo"};
+
+    // The folder chooser: the chosen folder with trailing delimiter, or "" when cancelled.
+    std::u16string choose_folder(std::u16string_view root);
+
+    // What the batch reads and reports through.
+    std::vector<std::u16string> file_list() override;
+    std::u16string output_folder() override;
+    std::u16string extension() override;
+    void clear_results() override;
+    void append_result(std::u16string_view line) override;
+    void show_message(MessageKind kind, std::u16string_view text,
+                      std::u16string_view file) override;
+
+private:
+    void FormCreate() override;
+    void FormClose(CloseAction& action) override;
+    void FindFilesButtonClick();
+    void SpeedButton1Click();
+    void Button1Click();
+
+    KernelHandle mutex_; // held, never used, for the life of the process
+    OpenFilesDialog OpenDialog1;
+};
+
+inline TMainForm* MainForm = nullptr;
+
+} // namespace t2k
