@@ -1,15 +1,25 @@
 // The reader's line-end, end-of-file-mark and decoding rules.
 #include "convert/line_reader.h"
 
+#include "convert/byte_words.h"
+
 namespace t2k {
 namespace {
 constexpr int cr = 0x0D;
 constexpr int lf = 0x0A;
 constexpr int end_of_data = -1;
+
+// Whether any of the eight bytes in word may be a line end: CR, LF and the end-of-file mark are
+// all below 0x20, and other control bytes are rare enough to be looked at one by one.
+bool may_hold_line_end(std::uint64_t word) {
+    static_assert(cr < 0x20 && lf < 0x20 && LineReader::end_of_file_mark < 0x20);
+    return byte_words::has_byte_below(word, 0x20);
+}
+
 } // namespace
 
-LineReader::LineReader(const std::u16string& name, const CodePage& code_page)
-    : file_(name), code_page_(code_page) {}
+LineReader::LineReader(const std::u16string& name, const CodePage& code_page, std::size_t read_size)
+    : file_(name), code_page_(code_page), buffer_(read_size) {}
 
 int LineReader::peek() {
     if (position_ == filled_) {
@@ -32,40 +42,73 @@ bool LineReader::at_end() {
 }
 
 std::u16string LineReader::read_line() {
+    return code_page_.decode(read_line_bytes());
+}
+
+std::string_view LineReader::read_line_bytes() {
     line_bytes_.clear();
     for (;;) {
-        const int byte = peek();
-        if (byte == end_of_data) {
-            break;
+        // The run of ordinary bytes up to a line end or the end of this block.
+        const std::size_t run_start = position_;
+        while (position_ + 8 <= filled_ &&
+               !may_hold_line_end(byte_words::load(&buffer_[position_]))) {
+            position_ += 8;
         }
-        ++position_;
-        if (byte == end_of_file_mark || byte == lf) {
-            // One mark ends the line and is consumed with it; the next line starts after it.
-            break;
-        }
-        if (byte == cr) {
-            const int next = peek();
-            if (next == lf || next == end_of_file_mark) {
-                ++position_;
-                break;
-            }
-            if (next == end_of_data) {
-                break;
-            }
-            continue; // a lone CR is dropped; the byte after it belongs to this line
-        }
-        line_bytes_ += static_cast<char>(byte);
-        // Copy the run of ordinary bytes in this block at once.
         while (position_ < filled_) {
             const std::uint8_t b = buffer_[position_];
             if (b == cr || b == lf || b == end_of_file_mark) {
                 break;
             }
-            line_bytes_ += static_cast<char>(b);
             ++position_;
         }
+        const std::string_view run(reinterpret_cast<const char*>(buffer_.data()) + run_start,
+                                   position_ - run_start);
+        // A line that ends inside the block it started in is handed out where it lies.
+        const auto line = [&]() -> std::string_view {
+            if (line_bytes_.empty()) {
+                return run;
+            }
+            line_bytes_.append(run);
+            return line_bytes_;
+        };
+        if (position_ < filled_) {
+            const std::uint8_t byte = buffer_[position_];
+            if (byte == lf || byte == end_of_file_mark) {
+                // One mark ends the line and is consumed with it; the next line starts after it.
+                ++position_;
+                return line();
+            }
+            if (position_ + 1 < filled_) {
+                const std::uint8_t next = buffer_[position_ + 1];
+                if (next == lf || next == end_of_file_mark) {
+                    position_ += 2;
+                    return line();
+                }
+                // a lone CR is dropped; the byte after it belongs to this line
+                line_bytes_.append(run);
+                ++position_;
+                continue;
+            }
+        }
+        // The run reaches the end of the block, or a CR is its last byte: keep the run and look
+        // at what the next refill brings.
+        line_bytes_.append(run);
+        if (position_ < filled_) {
+            ++position_; // the CR
+            const int next = peek();
+            if (next == lf || next == end_of_file_mark) {
+                ++position_;
+                return line_bytes_;
+            }
+            if (next == end_of_data) {
+                return line_bytes_;
+            }
+            continue; // a lone CR is dropped
+        }
+        if (peek() == end_of_data) {
+            return line_bytes_;
+        }
     }
-    return code_page_.decode(line_bytes_);
 }
 
 void LineReader::close() {

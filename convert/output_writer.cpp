@@ -10,20 +10,23 @@
 namespace t2k {
 namespace {
 
-void write_bytes(OutputFile& file, std::string_view bytes, WriteMode mode) {
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+void write_bytes(OutputFile& file, const std::vector<std::string>& chunks, WriteMode mode) {
     const std::size_t step = mode == WriteMode::byte_per_write ? 1 : output_buffer_size;
-    for (std::size_t done = 0; done < bytes.size(); done += step) {
-        file.write(data + done, std::min(step, bytes.size() - done));
+    for (const std::string& chunk : chunks) {
+        const auto* data = reinterpret_cast<const std::uint8_t*>(chunk.data());
+        for (std::size_t done = 0; done < chunk.size(); done += step) {
+            file.write(data + done, std::min(step, chunk.size() - done));
+        }
     }
 }
 
 } // namespace
 
-void write_output_file(const std::u16string& name, std::string_view bytes, WriteMode mode) {
+void write_output_file(const std::u16string& name, const std::vector<std::string>& chunks,
+                       WriteMode mode) {
     OutputFile file(name); // a failure here created nothing, so there is nothing to delete
     try {
-        write_bytes(file, bytes, mode);
+        write_bytes(file, chunks, mode);
         file.close();
     } catch (const IoError&) {
         try {

@@ -5,14 +5,17 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace t2k {
 
 // The size of one write when the output is buffered.
 inline constexpr std::size_t output_buffer_size = 64 * 1024;
 
-// Creates (or replaces) the file and writes the bytes. When a write or the close fails, the file
-// is deleted before the IoError travels on: a half-written output must not look like a whole one.
-void write_output_file(const std::u16string& name, std::string_view bytes, WriteMode mode);
+// Creates (or replaces) the file and writes the chunks' bytes in order. When a write or the close
+// fails, the file is deleted before the IoError travels on: a half-written output must not look
+// like a whole one.
+void write_output_file(const std::u16string& name, const std::vector<std::string>& chunks,
+                       WriteMode mode);
 
 } // namespace t2k

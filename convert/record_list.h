@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace t2k {
 
@@ -19,12 +20,21 @@ public:
     // Encodes the entry back into the code page its line was read in (so every input byte
     // comes out as it went in) and keeps it; bytes 0x0D and 0x0A are never written.
     void append(std::u16string_view entry);
+    // Keeps a record whose bytes are already those of the code page: the framing bytes as they
+    // are, then the line with every underscore as ETX.
+    void append_bytes(std::string_view framing, std::string_view line);
 
-    const std::string& bytes() const noexcept { return bytes_; }
+    // The bytes in order, in chunks of chunk_size (the last one may be shorter): the list grows
+    // without copying what it already holds.
+    const std::vector<std::string>& chunks() const noexcept { return chunks_; }
+    static constexpr std::size_t chunk_size = 1024 * 1024;
 
 private:
+    // Copies bytes to the end, over as many chunks as it takes.
+    void copy_in(std::string_view bytes, bool underscores_as_etx);
+
     CodePage code_page_;
-    std::string bytes_;
+    std::vector<std::string> chunks_;
 };
 
 } // namespace t2k
