@@ -1,0 +1,31 @@
+# Benchmarks of the conversion against its floor and its peers; run by scripts/bench, never by ctest.
+# Inputs are generated when a benchmark runs, in a temporary folder, so building them costs little.
+add_library(t2k_bench_fixtures STATIC ${CMAKE_CURRENT_SOURCE_DIR}/fixtures.cpp)
+t2k_warnings(t2k_bench_fixtures)
+target_include_directories(t2k_bench_fixtures PUBLIC ${CMAKE_SOURCE_DIR})
+
+# The window's path against the same system calls and nothing else; natively and under Wine.
+if(WIN32)
+    set(gui_floor_source ${CMAKE_CURRENT_SOURCE_DIR}/gui_floor_win32.cpp)
+else()
+    set(gui_floor_source ${CMAKE_CURRENT_SOURCE_DIR}/gui_floor_posix.cpp)
+endif()
+add_executable(gui_vs_floor EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/gui_vs_floor.cpp
+                                             ${gui_floor_source})
+t2k_warnings(gui_vs_floor)
+target_link_libraries(gui_vs_floor PRIVATE t2k_convert t2k_bench_fixtures)
+
+add_executable(conversion_fixtures EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/write_fixtures.cpp)
+t2k_warnings(conversion_fixtures)
+target_link_libraries(conversion_fixtures PRIVATE t2k_bench_fixtures)
+
+if(NOT CMAKE_CROSSCOMPILING)
+    find_package(benchmark QUIET)
+    if(benchmark_FOUND)
+        add_executable(conversion_bench EXCLUDE_FROM_ALL
+                       ${CMAKE_CURRENT_SOURCE_DIR}/conversion_bench.cpp)
+        t2k_warnings(conversion_bench)
+        target_link_libraries(conversion_bench PRIVATE t2k_convert t2k_bench_fixtures
+                                                       benchmark::benchmark)
+    endif()
+endif()
