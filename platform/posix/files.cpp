@@ -140,7 +140,9 @@ OutputFile::OutputFile(const std::u16string& name) : name_(name), impl_(std::mak
         impl_->fd = -1;
         throw IoError(io_code::sharing_violation);
     }
-    if (::ftruncate(impl_->fd, 0) != 0) {
+    // Only a regular file is cut, as O_TRUNC does: a device such as /dev/full has no length.
+    struct stat st {};
+    if (::fstat(impl_->fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(impl_->fd, 0) != 0) {
         const int e = errno;
         ::close(impl_->fd);
         impl_->fd = -1;
