@@ -8,7 +8,9 @@ export WINEDLLOVERRIDES="mscoree=;mshtml="
 # instead of hanging it, a virtual desktop gives windows title bars and quick hide/destroy, and
 # Wine's own fonts are copied where it looks for them.
 t2k_wine_prefix() {
-    local prefix=$1 dpi=${2:-96}
+    local prefix=$1 dpi=${2:-96} desktop=1024x768
+    # A larger DPI needs a larger desktop, or the main window does not fit and is cut.
+    [ "$dpi" -gt 96 ] && desktop=1280x1024
     [ -f "$prefix/.t2k-ready" ] && return 0
     rm -rf "$prefix"
     mkdir -p "$prefix"
@@ -18,7 +20,7 @@ t2k_wine_prefix() {
         wineserver -w
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
         wineserver -w
     )

@@ -1,0 +1,91 @@
+// End to end: Tovaro2KORVANE.exe started as a user starts it, driven from outside by window
+// messages; the output file, the results box and the saved settings are checked.
+#include "main_window_support.h"
+#include "toolkit_message_box_recorder.h"
+
+#include "resources/main/main_form_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace t2k {
+namespace {
+
+// The build gives the exe's path as the POSIX path Wine shows as drive Z:.
+std::filesystem::path program_path() {
+    std::string unix_path = T2K_PROGRAM_EXE;
+    std::wstring windows_path = L"Z:";
+    for (char c : unix_path) {
+        windows_path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    }
+    return windows_path;
+}
+
+HWND find_main_window(DWORD process_id) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        HWND window = nullptr;
+        while ((window = FindWindowExW(nullptr, window, L"T2KForm",
+                                       L"Tovaro to KORVANE version: 1.0.0")) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process_id && IsWindowVisible(window)) {
+                return window;
+            }
+        }
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+HWND control(HWND window, std::u16string_view name) {
+    return GetDlgItem(window, control_id(main_form_layout(), name));
+}
+
+void set_text(HWND control, const std::u16string& text) {
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+TEST(EndToEnd, the_program_translates_what_its_window_is_given_and_keeps_the_settings) {
+    testing::TempFolder folder;
+    const std::filesystem::path exe = folder.path() / L"Tovaro2KORVANE.exe";
+    std::filesystem::copy_file(program_path(), exe);
+    std::filesystem::create_directory(folder.path() / L"out");
+    testing::write_bytes(folder / u"in.tov", "x\r\n\xABp2\r\nA_1\r\n");
+    const std::u16string out = folder / u"out";
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"\"" + exe.wstring() + L"\"";
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.path().c_str(), &startup, &process));
+    HWND window = find_main_window(process.dwProcessId);
+    ASSERT_NE(window, nullptr);
+
+    set_text(control(window, u"FileMemo"), folder / u"in.tov");
+    set_text(control(window, u"Edit2"), out);
+    set_text(control(window, u"ExtensionEdit"), u"kor");
+    SendMessageW(control(window, u"Button1"), BM_CLICK, 0, 0);
+
+    EXPECT_EQ(testing::window_text(control(window, u"FinishedMemo")), out + u"\\in.kor\r\n");
+    EXPECT_EQ(testing::read_bytes(out + u"\\in.kor"), "\x02"
+                                                      "A\x03"
+                                                      "1\x04");
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD exit_code = 1;
+    GetExitCodeProcess(process.hProcess, &exit_code);
+    EXPECT_EQ(exit_code, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    const std::string saved = testing::read_bytes(folder / u"tovaro.ini");
+    EXPECT_NE(saved.find("SavePath=" + std::filesystem::path(out).string()), std::string::npos)
+        << saved;
+    EXPECT_NE(saved.find("SaveExtension=kor"), std::string::npos) << saved;
+}
+
+} // namespace
+} // namespace t2k

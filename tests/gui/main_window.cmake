@@ -1,0 +1,37 @@
+# The main window, its start-up and the exe itself under Wine and Xvfb. Windows on the one Wine
+# desktop, so they run one at a time.
+if(TARGET t2k_app)
+    add_library(t2k_main_window_support STATIC ${CMAKE_CURRENT_LIST_DIR}/main_window_support.cpp)
+    t2k_warnings(t2k_main_window_support)
+    target_link_libraries(t2k_main_window_support PUBLIC t2k_app t2k_message_box_recorder)
+    target_include_directories(t2k_main_window_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+
+    t2k_add_gtest(main_window_test LABEL gui
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_test.cpp
+        LIBS t2k_main_window_support)
+    t2k_program_resources(main_window_test)
+
+    t2k_add_gtest(main_window_choosers_test LABEL gui
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_choosers_test.cpp
+        LIBS t2k_main_window_support)
+    t2k_program_resources(main_window_choosers_test)
+
+    foreach(dpi 96 144)
+        t2k_add_gtest(main_window_layout_${dpi}dpi_test LABEL gui
+            SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_layout_test.cpp
+            LIBS t2k_main_window_support)
+        t2k_program_resources(main_window_layout_${dpi}dpi_test)
+        target_compile_definitions(main_window_layout_${dpi}dpi_test PRIVATE T2K_EXPECTED_DPI=${dpi})
+    endforeach()
+    set_property(TEST main_window_layout_144dpi_test APPEND PROPERTY
+        ENVIRONMENT "T2K_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-144dpi")
+
+    t2k_add_gtest(e2e_test LABEL gui
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
+        LIBS t2k_main_window_support)
+    target_compile_definitions(e2e_test PRIVATE T2K_PROGRAM_EXE="$<TARGET_FILE:Tovaro2KORVANE>")
+    add_dependencies(e2e_test Tovaro2KORVANE)
+
+    set_tests_properties(main_window_test main_window_choosers_test main_window_layout_96dpi_test
+        main_window_layout_144dpi_test e2e_test PROPERTIES RUN_SERIAL TRUE)
+endif()

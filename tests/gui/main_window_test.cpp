@@ -1,0 +1,199 @@
+// The main window as start-up creates it: settings at create and close, the translate command with
+// its messages and error box, the window menu, logging off.
+#include "main_window_support.h"
+#include "toolkit_message_box_recorder.h"
+
+#include "settings/exe_folder.h"
+#include "toolkit/app_title.h"
+#include "ui/AboutUnit.h"
+#include "ui/MainUnit.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace t2k {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::MessageBoxRecorder;
+using testing::StartedProgram;
+using testing::TempFolder;
+
+const std::string tovaro_file = "header line\r\n\xABp2\r\nA_1\r\nB\r\n";
+const std::string korvane_bytes = "\x02"
+                                  "A\x03"
+                                  "1\x04\x02"
+                                  "B\x04";
+
+std::u16string settings_file() {
+    return exe_folder() + u"tovaro.ini";
+}
+
+std::filesystem::path settings_path() {
+    const std::u16string file = settings_file();
+    return std::wstring(file.begin(), file.end());
+}
+
+void remove_settings() {
+    std::error_code ignored;
+    std::filesystem::remove_all(settings_path(), ignored);
+}
+
+std::u16string profile_value(const char16_t* key) {
+    wchar_t value[2048] = {};
+    GetPrivateProfileStringW(L"TOVARO", reinterpret_cast<const wchar_t*>(key), L"<missing>", value,
+                             2048, reinterpret_cast<const wchar_t*>(settings_file().c_str()));
+    return std::u16string(reinterpret_cast<const char16_t*>(value));
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    MainWindow() { remove_settings(); }
+    ~MainWindow() override { remove_settings(); }
+
+    void translate(const std::u16string& file_list) {
+        MainForm->FileMemo.set_text(file_list);
+        MainForm->Edit2.set_text(out_folder());
+        SendMessageW(MainForm->Button1.handle(), BM_CLICK, 0, 0);
+    }
+    std::u16string out_folder() const {
+        const std::wstring folder = out.path().wstring();
+        return std::u16string(folder.begin(), folder.end());
+    }
+
+    TempFolder in, out;
+};
+
+TEST_F(MainWindow, starts_with_both_windows_the_defaults_the_caption_and_the_mutex) {
+    StartedProgram program;
+    ASSERT_NE(MainForm, nullptr);
+    ASSERT_NE(AboutBox, nullptr);
+    EXPECT_EQ(program.application.main_form(), MainForm);
+    EXPECT_TRUE(IsWindowVisible(MainForm->handle()));
+    EXPECT_FALSE(IsWindowVisible(AboutBox->handle()));
+    EXPECT_EQ(MainForm->caption(), u"Tovaro to KORVANE version: 1.0.0");
+    EXPECT_EQ(MainForm->Edit2.text(), exe_folder());
+    EXPECT_EQ(MainForm->Edit2.text().back(), u'\\');
+    EXPECT_EQ(MainForm->ExtensionEdit.text(), u"maz");
+    EXPECT_THAT(MainForm->FileMemo.lines(), IsEmpty());
+    EXPECT_THAT(MainForm->FinishedMemo.lines(), IsEmpty());
+    EXPECT_EQ(GetFocus(), MainForm->Button1.handle());
+    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"BrontelMutex");
+    EXPECT_NE(mutex, nullptr);
+    CloseHandle(mutex);
+}
+
+TEST_F(MainWindow, loads_the_saved_folder_and_extension_and_saves_them_at_close) {
+    const std::string saved = "[TOVARO]\r\nSavePath=D:\\out\\\r\nSaveExtension=nc\r\n";
+    testing::write_bytes(settings_file(), saved);
+    StartedProgram program;
+    EXPECT_EQ(MainForm->Edit2.text(), u"D:\\out\\");
+    EXPECT_EQ(MainForm->ExtensionEdit.text(), u"nc");
+
+    MainForm->Edit2.set_text(u"E:\\kor\\");
+    MainForm->ExtensionEdit.set_text(u"");
+    MainForm->close();
+    EXPECT_TRUE(MainForm->has_quit());
+    EXPECT_EQ(profile_value(u"SavePath"), u"E:\\kor\\");
+    EXPECT_EQ(profile_value(u"SaveExtension"), u"");
+}
+
+TEST_F(MainWindow, a_settings_file_that_cannot_be_written_is_reported_and_the_window_still_closes) {
+    std::filesystem::create_directory(settings_path());
+    StartedProgram program;
+    MessageBoxRecorder boxes;
+    MainForm->close();
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].caption, u"Error");
+    EXPECT_EQ(boxes.boxes()[0].text, u"Unable to write to " + settings_file() + u".");
+    EXPECT_TRUE(boxes.boxes()[0].has_icon);
+    EXPECT_TRUE(MainForm->has_quit());
+}
+
+TEST_F(MainWindow, translates_good_files_and_reports_missing_blank_and_markerless_lines) {
+    testing::write_bytes(in / u"first.rev2.txt", tovaro_file);
+    testing::write_bytes(in / u"second", tovaro_file);
+    testing::write_bytes(in / u"plain.txt", "no marker here\r\n");
+    StartedProgram program;
+    MessageBoxRecorder boxes;
+    MainForm->FinishedMemo.set_text(u"left from before\r\n");
+    translate(in / u"first.rev2.txt" + u"\r\n" + in / u"missing.txt" + u"\r\n\r\n" +
+              in / u"plain.txt" + u"\r\n" + in / u"second");
+
+    EXPECT_THAT(MainForm->FinishedMemo.lines(),
+                ElementsAre(out / u"first.maz", out / u"second.maz"));
+    EXPECT_EQ(testing::read_bytes(out / u"first.maz"), korvane_bytes);
+    EXPECT_EQ(testing::read_bytes(out / u"second.maz"), korvane_bytes);
+    EXPECT_FALSE(testing::exists(out / u"plain.maz"));
+    EXPECT_THAT(boxes.texts(), ElementsAre(u"Cannot find " + in / u"missing.txt", u"Cannot find ",
+                                           u"\"\u00abp2\" not found in Tovaro file"));
+    for (const auto& box : boxes.boxes()) {
+        EXPECT_EQ(box.caption, application_title());
+        EXPECT_EQ(box.caption, u"main_window_test");
+        EXPECT_FALSE(box.has_icon);
+    }
+}
+
+TEST_F(MainWindow, an_input_output_failure_ends_the_batch_and_keeps_the_results_so_far) {
+    testing::write_bytes(in / u"a.tov", tovaro_file);
+    testing::write_bytes(out / u"b.maz", tovaro_file); // its output would be itself
+    testing::write_bytes(in / u"c.tov", tovaro_file);
+    StartedProgram program;
+    MessageBoxRecorder boxes;
+    translate(in / u"a.tov" + u"\r\n" + out / u"b.maz" + u"\r\n" + in / u"c.tov");
+
+    EXPECT_THAT(MainForm->FinishedMemo.lines(), ElementsAre(out / u"a.maz"));
+    EXPECT_EQ(testing::read_bytes(out / u"b.maz"), tovaro_file);
+    EXPECT_FALSE(testing::exists(out / u"c.maz"));
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].caption, u"Error");
+    EXPECT_EQ(boxes.boxes()[0].text, u"I/O error 32.");
+    EXPECT_TRUE(boxes.boxes()[0].has_icon);
+
+    // The window stays usable: the next translation runs.
+    boxes.clear();
+    translate(in / u"c.tov");
+    EXPECT_THAT(MainForm->FinishedMemo.lines(), ElementsAre(out / u"c.maz"));
+    EXPECT_THAT(boxes.texts(), IsEmpty());
+}
+
+TEST_F(MainWindow, reads_the_extension_field_for_each_file) {
+    testing::write_bytes(in / u"a.tov", tovaro_file);
+    StartedProgram program;
+    MainForm->ExtensionEdit.set_text(u".nc");
+    translate(in / u"a.tov");
+    EXPECT_THAT(MainForm->FinishedMemo.lines(), ElementsAre(out / u"a..nc"));
+    EXPECT_EQ(testing::read_bytes(out / u"a..nc"), korvane_bytes);
+}
+
+TEST_F(MainWindow, window_menu_ends_with_a_separator_and_about) {
+    StartedProgram program;
+    HMENU menu = GetSystemMenu(MainForm->handle(), FALSE);
+    const int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), 1025u);
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, 1025, text, 64, MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(text), L"About...");
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(menu, static_cast<UINT>(count - 2), TRUE, &item);
+    EXPECT_NE(item.fType & MFT_SEPARATOR, 0u);
+}
+
+TEST_F(MainWindow, logging_off_saves_the_settings_once) {
+    StartedProgram program;
+    MainForm->ExtensionEdit.set_text(u"kor");
+    SendMessageW(MainForm->handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    EXPECT_EQ(profile_value(u"SaveExtension"), u"kor");
+    remove_settings();
+    SendMessageW(MainForm->handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(testing::exists(settings_file()));
+}
+
+} // namespace
+} // namespace t2k
