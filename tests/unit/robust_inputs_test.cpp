@@ -34,6 +34,16 @@ std::string repeated(std::string_view piece, std::size_t times) {
     return out;
 }
 
+// STX, the body, EOT: an output of one record.
+std::string framed(std::string_view body) {
+    std::string out;
+    out.reserve(body.size() + 2);
+    out += '\x02';
+    out += body;
+    out += '\x04';
+    return out;
+}
+
 struct Contents {
     std::string input;
     std::optional<std::string> output; // nullopt: the marker message and no output
@@ -50,12 +60,12 @@ const InputCase cases[] = {
     {"single_line_of_100_MiB",
      [] {
          return Contents{marker + "\r\n" + repeated("G01_X", big / 5),
-                         "\x02" + repeated("G01\x03X", big / 5) + "\x04"};
+                         framed(repeated("G01\x03X", big / 5))};
      }},
     {"million_empty_lines",
      [] {
          return Contents{marker + "\n" + std::string(1'000'000, '\n'),
-                         "\x02" + repeated("\x04\x02", 999'999) + "\x04"};
+                         framed(repeated("\x04\x02", 999'999))};
      }},
     // Read as 8-bit text the marker's characters are parted by NUL bytes, so it is not there.
     {"utf16_with_byte_order_mark",
@@ -69,7 +79,7 @@ const InputCase cases[] = {
     {"nul_bytes_after_the_marker",
      [] {
          return Contents{marker + "\n" + std::string(300, '\0') + std::string("\n\0_\n", 4),
-                         "\x02" + std::string(300, '\0') + std::string("\x04\x02\0\x03\x04", 5)};
+                         framed(std::string(300, '\0') + std::string("\x04\x02\0\x03", 4))};
      }},
     {"marker_in_the_last_byte",
      [] {
@@ -82,8 +92,7 @@ const InputCase cases[] = {
      }},
     {"marker_split_by_a_block_end",
      [] {
-         return Contents{std::string(126, 'x') + marker + "\nA", "\x02"
-                                                                 "A\x04"};
+         return Contents{std::string(126, 'x') + marker + "\nA", framed("A")};
      }},
 };
 
