@@ -3,12 +3,11 @@
 #include "convert/batch.h"
 #include "platform/files.h"
 #include "platform/io_error.h"
+#include "tests/fuzz/fuzz_check.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/temp_dir.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,16 +23,7 @@ constexpr char stx_byte = 0x02;
 constexpr char etx_byte = 0x03;
 constexpr char eot_byte = 0x04;
 
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
-
-void require(bool condition, const char* what) {
-    if (!condition) {
-        fail(what);
-    }
-}
+using fuzz::require;
 
 // The input's lines as raw bytes, split by the line-end and end-of-file-mark rules written out
 // plainly over the whole buffer, so that the reader's block-wise state machine has a rival.
@@ -128,7 +118,7 @@ std::optional<std::string> convert(Folder& folder, unsigned code_page, WriteMode
     try {
         run_batch(host, options);
     } catch (const IoError&) {
-        fail("a conversion in a writable folder raised an input/output failure");
+        require(false, "a conversion in a writable folder raises no input/output failure");
     }
     if (!test::path_exists(folder.output)) {
         require(host.results.empty() && host.messages.size() == 1,

@@ -3,11 +3,10 @@
 // nothing.
 #include "settings/ini_document.h"
 #include "settings/settings_file.h"
+#include "tests/fuzz/fuzz_check.h"
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,16 +16,7 @@
 namespace t2k {
 namespace {
 
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
-
-void require(bool condition, const char* what) {
-    if (!condition) {
-        fail(what);
-    }
-}
+using fuzz::require;
 
 const CodePage ansi = *CodePage::from_number(1252);
 
