@@ -2,6 +2,7 @@
 // per byte.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -29,6 +30,18 @@ inline std::uint64_t equal_bytes(std::uint64_t word, std::uint8_t value) {
 // Whether any byte of word is below limit (at most 0x80); cheaper than asking for each value.
 inline bool has_byte_below(std::uint64_t word, std::uint8_t limit) {
     return ((word - ones * limit) & ~word & (ones * 0x80)) != 0;
+}
+
+// The offset of the first byte in memory of word that is below limit (at most 0x80); 8 when
+// there is none.
+inline unsigned first_byte_below(std::uint64_t word, std::uint8_t limit) {
+    const std::uint64_t highs = ones * 0x80;
+    const std::uint64_t below = ~((word | highs) - ones * limit) & ~word & highs;
+    if constexpr (std::endian::native == std::endian::little) {
+        return static_cast<unsigned>(std::countr_zero(below)) / 8;
+    } else {
+        return static_cast<unsigned>(std::countl_zero(below)) / 8;
+    }
 }
 
 // Whether any byte of word equals value.

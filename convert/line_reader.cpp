@@ -9,12 +9,11 @@ constexpr int cr = 0x0D;
 constexpr int lf = 0x0A;
 constexpr int end_of_data = -1;
 
-// Whether any of the eight bytes in word may be a line end: CR, LF and the end-of-file mark are
-// all below 0x20, and other control bytes are rare enough to be looked at one by one.
-bool may_hold_line_end(std::uint64_t word) {
-    static_assert(cr < 0x20 && lf < 0x20 && LineReader::end_of_file_mark < 0x20);
-    return byte_words::has_byte_below(word, 0x20);
-}
+// CR, LF and the end-of-file mark are all below 0x20: the scan for a line end skips eight bytes
+// at a time to the first such byte; other control bytes are rare enough to be looked at one by one.
+constexpr std::uint8_t control_limit = 0x20;
+static_assert(cr < control_limit && lf < control_limit &&
+              LineReader::end_of_file_mark < control_limit);
 
 } // namespace
 
@@ -50,9 +49,13 @@ std::string_view LineReader::read_line_bytes() {
     for (;;) {
         // The run of ordinary bytes up to a line end or the end of this block.
         const std::size_t run_start = position_;
-        while (position_ + 8 <= filled_ &&
-               !may_hold_line_end(byte_words::load(&buffer_[position_]))) {
-            position_ += 8;
+        while (position_ + 8 <= filled_) {
+            const unsigned offset =
+                byte_words::first_byte_below(byte_words::load(&buffer_[position_]), control_limit);
+            position_ += offset;
+            if (offset < 8) {
+                break;
+            }
         }
         while (position_ < filled_) {
             const std::uint8_t b = buffer_[position_];
