@@ -16,6 +16,9 @@ const FormLayout& form();
 // the centre of that scaled box.
 inline constexpr double image_scale = 0.8;
 
+// CloseButton has rounded corners of this radius.
+inline constexpr int close_button_corner_radius = 3;
+
 // What an animation drives, by the layout name of the control or effect that owns it.
 enum class AnimatedProperty { rotation_angle, blur_amount, position_y };
 

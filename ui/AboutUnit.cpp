@@ -1,0 +1,186 @@
+// TAboutBox: layout wiring, the handlers, the frame painting, and read_version_info.
+#include "ui/AboutUnit.h"
+
+#include "platform/process.h"
+#include "platform/text.h"
+#include "platform/win32/wide.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <vector>
+
+namespace t2k {
+
+TAboutBox* AboutBox = nullptr;
+
+namespace {
+
+// Product identity, fixed at build time.
+constexpr std::u16string_view product_name = u"Tovaro2KORVANE";
+constexpr std::u16string_view maker_line = u"By Quenby Software";
+constexpr std::u16string_view fallback_version = u"1.2.6";
+constexpr int build_year = 2025;
+constexpr int build_month = 10;
+constexpr int build_day = 7;
+constexpr std::u16string_view web_address = u"www.quenby-software.example";
+
+std::u16string decimal(int number) {
+    return ascii(std::to_string(number));
+}
+
+const about_layout::AnimationSpec& animation_spec(std::u16string_view name) {
+    for (const auto& spec : about_layout::animations())
+        if (spec.name == name)
+            return spec;
+    throw std::logic_error("the About layout lacks an animation");
+}
+
+std::u16string version_value(const std::vector<std::byte>& record, const wchar_t* key) {
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(record.data(), key, &value, &length) || value == nullptr || length == 0)
+        return {};
+    return from_wide(static_cast<const wchar_t*>(value));
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(FrameClock::TimeSource now)
+    : Form(about_layout::form()), clock_(std::move(now)),
+      GaussianBlurEffect1(about_layout::blur_effect().amount, about_layout::blur_effect().enabled),
+      FloatAnimation1(clock_, animation_spec(u"FloatAnimation1").settings,
+                      property_of(animation_spec(u"FloatAnimation1")),
+                      parent_of(animation_spec(u"FloatAnimation1"))),
+      FloatAnimation2(clock_, animation_spec(u"FloatAnimation2").settings,
+                      property_of(animation_spec(u"FloatAnimation2")),
+                      parent_of(animation_spec(u"FloatAnimation2"))),
+      FloatAnimation3(clock_, animation_spec(u"FloatAnimation3").settings,
+                      property_of(animation_spec(u"FloatAnimation3")),
+                      parent_of(animation_spec(u"FloatAnimation3"))),
+      labels_{&Label1, &Label2, &Label3, &Label4, &Label6, &Label7},
+      timer_(clock_, [this] { repaint_if_visible(); }) {
+    ImageControl1.set_effect(&GaussianBlurEffect1);
+    on_click(u"CloseButtonClick", [this] { CloseButtonClick(); });
+    on_message(WM_ERASEBKGND, [](WPARAM, LPARAM) -> std::optional<LRESULT> { return 1; });
+    on_message(WM_PAINT, [this](WPARAM, LPARAM) -> std::optional<LRESULT> {
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(handle(), &paint);
+        paint_frame(dc);
+        EndPaint(handle(), &paint);
+        return 0;
+    });
+    // Loading the layout enables what it marks enabled: the picture turns from creation on.
+    for (FloatAnimation* animation : {&FloatAnimation1, &FloatAnimation2, &FloatAnimation3}) {
+        const auto& spec = animation == &FloatAnimation1   ? animation_spec(u"FloatAnimation1")
+                           : animation == &FloatAnimation2 ? animation_spec(u"FloatAnimation2")
+                                                           : animation_spec(u"FloatAnimation3");
+        if (spec.enabled)
+            animation->set_enabled(true);
+    }
+}
+
+TAboutBox::~TAboutBox() {
+    if (AboutBox == this)
+        AboutBox = nullptr;
+}
+
+FloatAnimation::Property TAboutBox::property_of(const about_layout::AnimationSpec& spec) {
+    switch (spec.property) {
+    case about_layout::AnimatedProperty::rotation_angle:
+        return [this](float degrees) {
+            ImageControl1.set_rotation_angle(degrees);
+        };
+    case about_layout::AnimatedProperty::blur_amount:
+        return [this](float amount) {
+            GaussianBlurEffect1.set_blur_amount(amount);
+        };
+    case about_layout::AnimatedProperty::position_y:
+        return [this](float y) {
+            Layout2.set_position(Layout2.bounds().x, static_cast<int>(std::lround(y)));
+        };
+    }
+    throw std::logic_error("unknown animated property");
+}
+
+FloatAnimation::Visibility TAboutBox::parent_of(const about_layout::AnimationSpec& spec) {
+    if (spec.parent == about_layout::blur_effect().name)
+        return {}; // an effect, not a control: it never holds the start back
+    const std::u16string parent(spec.parent);
+    return [this, parent] {
+        return control(parent).visible();
+    };
+}
+
+void TAboutBox::repaint_if_visible() {
+    if (handle() != nullptr && IsWindowVisible(handle()))
+        InvalidateRect(handle(), nullptr, FALSE);
+}
+
+void TAboutBox::paint_frame(HDC dc) {
+    RECT client{};
+    GetClientRect(handle(), &client);
+    buffer_.resize(client.right - client.left, client.bottom - client.top);
+    buffer_.flush();
+    const std::uint32_t rgb = layout().background_color;
+    buffer_.pixels().fill(make_pixel(255, rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
+    ImageControl1.paint(buffer_.pixels(), dpi());
+    for (const PaintedLabel* label : labels_)
+        label->paint(buffer_.dc());
+    buffer_.put(dc, 0, 0);
+    ++frames_painted_;
+}
+
+// ---- handlers ------------------------------------------------------------------------------
+
+void TAboutBox::FormCreate() {
+    Layout2.set_position(Layout2.bounds().x, 280);
+    Label1.set_text(product_name);
+    Label2.set_text(maker_line);
+    Label3.set_text(u"Copyright \u00A9 " + decimal(build_year));
+    std::u16string version = read_version_info();
+    if (version.empty())
+        version = fallback_version;
+    Label4.set_text(u"Ver. " + std::u16string(u" ") + version);
+    Label6.set_text(web_address);
+    Label7.set_text(decimal(build_month) + u"/" + decimal(build_day) + u"/" + decimal(build_year));
+}
+
+void TAboutBox::FormShow() {
+    GaussianBlurEffect1.set_enabled(true);
+    FloatAnimation1.set_enabled(true);
+    FloatAnimation2.set_enabled(true);
+    FloatAnimation3.set_enabled(true);
+}
+
+void TAboutBox::FormClose(CloseAction&) {
+    GaussianBlurEffect1.set_enabled(false);
+    FloatAnimation1.set_enabled(false);
+    FloatAnimation2.set_enabled(false);
+    FloatAnimation3.set_enabled(false);
+}
+
+void TAboutBox::CloseButtonClick() {
+    close();
+}
+
+// ---- version record ------------------------------------------------------------------------
+
+std::u16string read_version_info() {
+    const std::u16string exe = executable_path();
+    DWORD unused = 0;
+    const DWORD size = GetFileVersionInfoSizeW(wide(exe), &unused);
+    if (size == 0)
+        return {};
+    std::vector<std::byte> record(size);
+    std::u16string description, version;
+    if (GetFileVersionInfoW(wide(exe), 0, size, record.data())) {
+        // Always under US English, Windows Latin 1, whatever translation the record declares.
+        description = version_value(record, L"\\StringFileInfo\\040904E4\\FileDescription");
+        version = version_value(record, L"\\StringFileInfo\\040904E4\\FileVersion");
+    }
+    if (AboutBox != nullptr)
+        AboutBox->Label1.set_text(description.empty() ? product_name : description);
+    return version;
+}
+
+} // namespace t2k

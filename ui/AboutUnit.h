@@ -1,0 +1,76 @@
+// TAboutBox: the About window (product, maker, year, version and date over a turning picture),
+// and read_version_info.
+#pragma once
+
+#include "resources/about/about_layout.h"
+#include "toolkit/animation.h"
+#include "toolkit/form.h"
+#include "toolkit/frame_clock.h"
+#include "toolkit/paint/gaussian_blur.h"
+#include "toolkit/win32/back_buffer.h"
+#include "toolkit/win32/frame_timer.h"
+#include "toolkit/win32/painted_controls.h"
+
+#include <array>
+#include <string>
+
+namespace t2k {
+
+class TAboutBox : public Form {
+    // First, so that it outlives every animation attached to it.
+    FrameClock clock_;
+
+public:
+    // Time comes from a steady clock; tests pass their own to step it.
+    explicit TAboutBox(FrameClock::TimeSource now = FrameClock::steady_seconds);
+    ~TAboutBox() override;
+
+    Layout Layout1{*this, u"Layout1"};
+    PaintedImage ImageControl1{*this, u"ImageControl1", about_layout::image_scale};
+    Layout Layout2{*this, u"Layout2"};
+    PaintedLabel Label1{*this, u"Label1"};
+    PaintedLabel Label2{*this, u"Label2"};
+    PaintedLabel Label3{*this, u"Label3"};
+    PaintedLabel Label4{*this, u"Label4"};
+    PaintedLabel Label6{*this, u"Label6"};
+    PaintedLabel Label7{*this, u"Label7"};
+    RoundedButton CloseButton{*this, u"CloseButton", about_layout::close_button_corner_radius};
+
+    GaussianBlurEffect GaussianBlurEffect1;
+    FloatAnimation FloatAnimation1;
+    FloatAnimation FloatAnimation2;
+    FloatAnimation FloatAnimation3;
+
+    FrameClock& frame_clock() noexcept { return clock_; }
+    bool frame_timer_ticking() const noexcept { return timer_.ticking(); }
+    // Composes one frame (picture, blur, texts) and puts it on dc at the client's top-left.
+    void paint_frame(HDC dc);
+    // Frames painted so far; nothing is painted while the window is hidden.
+    unsigned frames_painted() const noexcept { return frames_painted_; }
+
+    void CloseButtonClick();
+
+protected:
+    void FormCreate() override;
+    void FormShow() override;
+    void FormClose(CloseAction& action) override;
+
+private:
+    FloatAnimation::Property property_of(const about_layout::AnimationSpec& spec);
+    FloatAnimation::Visibility parent_of(const about_layout::AnimationSpec& spec);
+    void repaint_if_visible();
+
+    std::array<const PaintedLabel*, 6> labels_;
+    BackBuffer buffer_;
+    unsigned frames_painted_ = 0;
+    FrameTimer timer_;
+};
+
+// The About window, set before its FormCreate runs.
+extern TAboutBox* AboutBox;
+
+// The running executable's file version, empty when it has no version record; sets AboutBox's
+// Label1 to the record's file description (the product name when that is empty).
+std::u16string read_version_info();
+
+} // namespace t2k
