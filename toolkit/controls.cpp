@@ -44,15 +44,16 @@ Control::Control(Form& owner, std::u16string_view name) : owner_(owner), name_(n
     owner_.adopt(this);
 }
 
-std::u16string Control::text() const {
-    if (handle_ == nullptr) {
-        return {};
-    }
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(handle_)) + 1, u'\0');
-    const int length = GetWindowTextW(handle_, reinterpret_cast<wchar_t*>(text.data()),
+std::u16string window_text(HWND window) {
+    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
+    const int length = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()),
                                       static_cast<int>(text.size()));
     text.resize(static_cast<std::size_t>(std::max(length, 0)));
     return text;
+}
+
+std::u16string Control::text() const {
+    return handle_ != nullptr ? window_text(handle_) : std::u16string();
 }
 
 void Control::set_text(std::u16string_view text) {

@@ -16,6 +16,9 @@ namespace t2k {
 
 class Form;
 
+// A window's text (a control's contents, a form's caption).
+std::u16string window_text(HWND window);
+
 class Control {
 public:
     // Registers the control with its form, which creates its window from the layout row `name`.

@@ -298,11 +298,7 @@ void Form::place_controls() {
 // ---- showing and closing -------------------------------------------------------------------
 
 std::u16string Form::caption() const {
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(handle())) + 1, u'\0');
-    const int length = GetWindowTextW(handle(), reinterpret_cast<wchar_t*>(text.data()),
-                                      static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(std::max(length, 0)));
-    return text;
+    return window_text(handle());
 }
 
 void Form::set_caption(std::u16string_view caption) {
