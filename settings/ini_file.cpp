@@ -14,8 +14,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A missing or unreadable file reads as an empty one.
+// A missing or unreadable file reads as an empty one, and so does a directory in its place.
 std::string read_bytes(const fs::path& path) {
+    std::error_code ignored;
+    if (!fs::is_regular_file(path, ignored)) {
+        return {};
+    }
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
@@ -44,7 +48,12 @@ std::u16string IniFile::read(std::u16string_view section, std::u16string_view ke
 
 void IniFile::write(std::u16string_view section, std::u16string_view key,
                     std::u16string_view value) {
-    IniDocument document(read_bytes(fs::path(path_)), CodePage::system());
+    const fs::path target(path_);
+    // Refused even when nothing would change, as the profile services refuse it.
+    if (!may_write(target)) {
+        throw SettingsWriteError(path_);
+    }
+    IniDocument document(read_bytes(target), CodePage::system());
     if (document.set(section, key, value)) {
         replace_contents(document.bytes());
     }
@@ -52,9 +61,6 @@ void IniFile::write(std::u16string_view section, std::u16string_view key,
 
 void IniFile::replace_contents(const std::string& bytes) const {
     const fs::path target(path_);
-    if (!may_write(target)) {
-        throw SettingsWriteError(path_);
-    }
     const fs::path temporary(path_ + u".tmp");
     std::error_code ignored;
     {

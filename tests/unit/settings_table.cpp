@@ -167,11 +167,11 @@ std::vector<SettingsCase> make_cases() {
          .refused = true,
          .after = no_file,
          .loaded = {default_folder, u"maz"}});
-    // Nothing to change means nothing to write, so an unwritable file is no error then.
-    row({.name = "saving_what_the_unwritable_file_holds_already_succeeds",
+    row({.name = "an_unwritable_file_refuses_even_the_values_it_holds",
          .before = example_file,
          .save = SavedSettings{u"D:\\out\\", u"maz"},
          .locked = Locked::file,
+         .refused = true,
          .after = example_file,
          .loaded = {u"D:\\out\\", u"maz"}});
     return rows;

@@ -3,10 +3,12 @@
 
 #include "platform/text.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -40,8 +42,9 @@ std::optional<std::string> unix_path(const std::u16string& path) {
     return result;
 }
 
-// Wine starts a Unix program named by its Z: path as it starts a Windows one.
-bool run_chattr(const char* flag, const std::string& unix_file) {
+// Wine starts a Unix program named by its Z: path as it starts a Windows one, but hands back no
+// process to wait for: the caller waits for the effect instead.
+bool start_chattr(const char* flag, const std::string& unix_file) {
     std::wstring command = L"chattr " + std::wstring(flag, flag + 2) + L" \"";
     const std::u16string file = from_utf8(unix_file);
     command.append(file.begin(), file.end());
@@ -53,19 +56,20 @@ bool run_chattr(const char* flag, const std::string& unix_file) {
                         nullptr, nullptr, &startup, &process)) {
         return false;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code == 0;
+    for (HANDLE handle : {process.hThread, process.hProcess}) {
+        if (handle != nullptr) {
+            CloseHandle(handle);
+        }
+    }
+    return true;
 }
 #else
 std::optional<std::string> unix_path(const std::u16string& path) {
     return to_utf8(path);
 }
 
-bool run_chattr(const char* flag, const std::string& unix_file) {
+// Runs chattr to its end; false when it failed.
+bool start_chattr(const char* flag, const std::string& unix_file) {
     std::vector<std::string> args = {"chattr", flag, unix_file};
     std::vector<char*> argv;
     for (std::string& arg : args) {
@@ -81,16 +85,30 @@ bool run_chattr(const char* flag, const std::string& unix_file) {
 }
 #endif
 
-// Asked the way the code under test would find out: by trying.
+// Asked the way the code under test would find out: by trying. A folder is tried with a new name
+// each time: a probe that chattr caught half-way stays, and opening it again would succeed.
 bool writable(const fs::path& path) {
     if (fs::is_directory(path)) {
-        const fs::path probe = path / "unwritable-probe";
+        static unsigned probes = 0;
+        const fs::path probe = path / ("unwritable-probe-" + std::to_string(probes++));
         const bool created = std::ofstream(probe, std::ios::binary).is_open();
         std::error_code ignored;
         fs::remove(probe, ignored);
         return created;
     }
     return std::ofstream(path, std::ios::binary | std::ios::app).is_open();
+}
+
+// chattr may still be running (under Wine), so give its effect a few seconds to show.
+bool becomes(bool wanted, const fs::path& path) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (writable(path) != wanted) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
 }
 
 constexpr auto write_permissions =
@@ -101,8 +119,8 @@ constexpr auto write_permissions =
 Unwritable::Unwritable(std::u16string path) : path_(std::move(path)) {
     const fs::path target(path_);
     const std::optional<std::string> unix_file = unix_path(path_);
-    immutable_ = unix_file && run_chattr("+i", *unix_file);
-    if (immutable_ && !writable(target)) {
+    immutable_ = unix_file && start_chattr("+i", *unix_file);
+    if (immutable_ && becomes(false, target)) {
         return;
     }
     std::error_code error;
@@ -118,12 +136,13 @@ Unwritable::Unwritable(std::u16string path) : path_(std::move(path)) {
 }
 
 Unwritable::~Unwritable() {
-    if (immutable_) {
-        run_chattr("-i", *unix_path(path_));
-    }
+    const bool clearing = immutable_ && start_chattr("-i", *unix_path(path_));
     if (read_only_) {
         std::error_code ignored;
         fs::permissions(fs::path(path_), fs::perms::owner_write, fs::perm_options::add, ignored);
+    }
+    if (clearing) {
+        becomes(true, fs::path(path_));
     }
 }
 
