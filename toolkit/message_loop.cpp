@@ -26,10 +26,34 @@ bool press_focused_button(const MSG& message) {
     return true;
 }
 
+// Tab leaves a multi-line text box for the next control instead of typing a tab (Ctrl+Tab still
+// types one), as in every other field of a form.
+bool tab_out_of_text_box(HWND root, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB ||
+        (GetKeyState(VK_CONTROL) & 0x8000) != 0) {
+        return false;
+    }
+    HWND focus = GetFocus();
+    if (focus == nullptr || (GetWindowLongPtrW(focus, GWL_STYLE) & ES_MULTILINE) == 0) {
+        return false;
+    }
+    wchar_t class_name[8] = {};
+    GetClassNameW(focus, class_name, 8);
+    if (lstrcmpiW(class_name, L"Edit") != 0) {
+        return false;
+    }
+    const bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    if (HWND next = GetNextDlgTabItem(root, focus, backwards)) {
+        SetFocus(next);
+    }
+    return true;
+}
+
 void dispatch(MSG& message) {
     HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (Form::from_window(root) != nullptr) {
-        if (press_focused_button(message) || IsDialogMessageW(root, &message)) {
+        if (press_focused_button(message) || tab_out_of_text_box(root, message) ||
+            IsDialogMessageW(root, &message)) {
             return;
         }
     }

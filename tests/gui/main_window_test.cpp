@@ -197,3 +197,56 @@ TEST_F(MainWindow, logging_off_saves_the_settings_once) {
 
 } // namespace
 } // namespace t2k
+
+namespace t2k {
+namespace {
+
+// A key pressed on the focused control, through the event loop as a user's key arrives.
+void press_key(WPARAM key, bool shift = false) {
+    if (shift) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = 0x80;
+        SetKeyboardState(keys);
+    }
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    process_pending_messages();
+    if (shift) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    }
+}
+
+TEST_F(MainWindow, tab_and_shift_tab_follow_the_tab_order_and_enter_presses_the_focused_button) {
+    StartedProgram program;
+    ASSERT_EQ(GetFocus(), MainForm->Button1.handle());
+    press_key(VK_TAB);
+    EXPECT_EQ(GetFocus(), MainForm->Edit2.handle());
+    press_key(VK_TAB);
+    EXPECT_EQ(GetFocus(), MainForm->FinishedMemo.handle());
+    press_key(VK_TAB);
+    EXPECT_EQ(GetFocus(), MainForm->ExtensionEdit.handle());
+    press_key(VK_TAB);
+    EXPECT_EQ(GetFocus(), MainForm->FileMemo.handle());
+    press_key(VK_TAB);
+    EXPECT_EQ(GetFocus(), MainForm->FindFilesButton.handle());
+    press_key(VK_TAB);
+    EXPECT_EQ(GetFocus(), MainForm->Button1.handle());
+    press_key(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), MainForm->FindFilesButton.handle());
+    press_key(VK_TAB, true);
+    press_key(VK_TAB);
+    EXPECT_EQ(GetFocus(), MainForm->FindFilesButton.handle());
+    EXPECT_THAT(MainForm->FileMemo.lines(), IsEmpty()); // Tab moved on instead of typing
+
+    press_key(VK_TAB); // back to Button1
+    MainForm->FinishedMemo.set_text(u"from an earlier run");
+    press_key(VK_RETURN);
+    EXPECT_THAT(MainForm->FinishedMemo.lines(), IsEmpty()); // the translate command ran
+}
+
+} // namespace
+} // namespace t2k
