@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws stars.png: the About window's picture, a ring of twelve yellow five-pointed stars on black.
 
-800 x 800 pixels, RGB, written with zlib alone so that nothing outside the standard library is needed.
+800 x 800 pixels, RGBA (opaque), written with zlib alone so that nothing outside the standard library is needed.
 Edges are anti-aliased: each pixel's coverage is measured on 8 sub-rows with exact horizontal spans.
 Run it from anywhere; it writes beside itself.
 """
@@ -68,7 +68,7 @@ def png(pixels_rgb_rows):
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
     raw = b"".join(b"\x00" + bytes(row) for row in pixels_rgb_rows)
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 2, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
             + chunk(b"IEND", b""))
 
@@ -85,6 +85,7 @@ def main():
         for x in range(SIZE):
             c = min(1.0, coverage[y][x])
             row.extend(int(round(channel * c)) for channel in YELLOW)
+            row.append(255)
         rows.append(row)
     out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "stars.png")
     with open(out, "wb") as f:

@@ -22,3 +22,10 @@ if(TARGET t2k_app)
     set_tests_properties(about_window_test about_window_menu_test about_no_version_test
         PROPERTIES RUN_SERIAL TRUE)
 endif()
+
+# Not a test: the screenshot script opens the About window of a running program with it.
+if(WIN32)
+    add_executable(about_open_from_outside ${CMAKE_CURRENT_LIST_DIR}/about_open_from_outside.cpp)
+    t2k_warnings(about_open_from_outside)
+    target_link_options(about_open_from_outside PRIVATE -municode)
+endif()

@@ -76,6 +76,49 @@ TEST_F(AboutWindow, the_window_is_the_layouts_caption_border_and_client_size) {
     EXPECT_EQ(about->Layout2.bounds().y, 280); // below the client area until shown
 }
 
+// Paints one frame of the About window into a bitmap of its client size and counts the pixels
+// that are mostly yellow (the stars) and the ones that are the texts' red.
+struct FrameColours {
+    int yellow = 0;
+    int red = 0;
+};
+FrameColours paint_and_count(TAboutBox& about) {
+    RECT client{};
+    GetClientRect(about.handle(), &client);
+    BITMAPINFO info{};
+    info.bmiHeader = {
+        sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    about.paint_frame(dc);
+    GdiFlush();
+    FrameColours colours;
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (LONG i = 0; i < client.right * client.bottom; ++i) {
+        const std::uint32_t r = pixels[i] >> 16 & 0xFF, g = pixels[i] >> 8 & 0xFF,
+                            b = pixels[i] & 0xFF;
+        colours.yellow += r > 150 && g > 120 && b < 80;
+        colours.red += r > 150 && g < 60 && b < 60;
+    }
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return colours;
+}
+
+TEST_F(AboutWindow, a_frame_shows_the_star_ring_and_the_red_texts_once_they_slid_in) {
+    FrameColours colours = paint_and_count(*about);
+    EXPECT_GT(colours.yellow, 2000); // parts of several stars, whatever the angle
+    EXPECT_EQ(colours.red, 0);       // the texts wait below the client area
+    about->Layout2.set_position(about->Layout2.bounds().x, 50);
+    colours = paint_and_count(*about);
+    EXPECT_GT(colours.red, 300);
+}
+
 TEST_F(AboutWindow, the_picture_turns_from_creation_while_the_window_was_never_shown) {
     EXPECT_FALSE(IsWindowVisible(about->handle()));
     EXPECT_TRUE(about->FloatAnimation1.running());

@@ -64,7 +64,8 @@ void PaintedImage::paint(PixelView target, unsigned dpi) {
     if (face_dpi_ != dpi)
         prepare_face(dpi);
     const DipRect bounds = client_bounds(*this);
-    turned_.paint(target, bounds.x * dpi / 96.0, bounds.y * dpi / 96.0, angle_,
+    const double pixels_per_dip = dpi / 96.0;
+    turned_.paint(target, bounds.x * pixels_per_dip, bounds.y * pixels_per_dip, angle_,
                   effect_ != nullptr ? *effect_ : no_effect_);
 }
 

@@ -1,0 +1,10 @@
+// Opens the running program's About window from another process, as the window menu would:
+// posts WM_SYSCOMMAND 1025 to the window with the main window's caption. Used by the screenshot.
+#include <windows.h>
+
+int wmain() {
+    HWND main_window = FindWindowW(nullptr, L"Tovaro to KORVANE version: 1.0.0");
+    if (main_window == nullptr)
+        return 1;
+    return PostMessageW(main_window, WM_SYSCOMMAND, 1025, 0) ? 0 : 2;
+}
