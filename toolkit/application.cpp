@@ -1,6 +1,7 @@
 // Start-up, event loop and shutdown of the forms the program registered.
 #include "toolkit/application.h"
 
+#include "toolkit/app_title.h"
 #include "toolkit/message_loop.h"
 
 #include <commctrl.h>
@@ -34,6 +35,7 @@ void Application::destroy_forms() noexcept {
 }
 
 void Application::create_forms() {
+    application_title(); // taken once, as the first window is created
     for (const Registration& registration : registry_) {
         forms_.push_back(registration.make());
         Form& form = *forms_.back();

@@ -52,6 +52,12 @@ std::u16string window_text(HWND window) {
     return text;
 }
 
+Control::~Control() {
+    if (handle_ != nullptr && IsWindow(handle_)) {
+        SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+    }
+}
+
 std::u16string Control::text() const {
     return handle_ != nullptr ? window_text(handle_) : std::u16string();
 }

@@ -23,7 +23,7 @@ class Control {
 public:
     // Registers the control with its form, which creates its window from the layout row `name`.
     Control(Form& owner, std::u16string_view name);
-    virtual ~Control() = default;
+    virtual ~Control(); // its window, destroyed with the form's, no longer reaches it
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
