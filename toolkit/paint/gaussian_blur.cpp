@@ -73,22 +73,22 @@ inline void accumulate(std::uint16_t* sums, const std::uint8_t* bytes, std::uint
     }
 }
 
+// Rounds the sums of one chunk back to bytes and writes `count` of them.
+inline void store_chunk(std::uint8_t* out, const std::uint16_t* sums, std::size_t count) {
+    Words16 sum;
+    std::memcpy(&sum, sums, sizeof sum);
+    const Bytes16 value = __builtin_convertvector((sum + 128) >> 8, Bytes16);
+    std::memcpy(out, &value, count);
+}
+
 // Rounds the sums back to bytes; writes exactly `bytes` bytes.
 inline void store(std::uint8_t* out, const std::uint16_t* sums, int bytes) {
     const int whole = bytes / chunk;
-    const auto narrowed = [sums](int i) {
-        Words16 sum;
-        std::memcpy(&sum, sums + i * chunk, sizeof sum);
-        return __builtin_convertvector((sum + 128) >> 8, Bytes16);
-    };
-    for (int i = 0; i < whole; ++i) {
-        const Bytes16 value = narrowed(i);
-        std::memcpy(out + i * chunk, &value, chunk);
-    }
-    if (bytes > whole * chunk) {
-        const Bytes16 value = narrowed(whole);
-        std::memcpy(out + whole * chunk, &value, static_cast<std::size_t>(bytes - whole * chunk));
-    }
+    for (int i = 0; i < whole; ++i)
+        store_chunk(out + i * chunk, sums + i * chunk, chunk);
+    if (bytes > whole * chunk)
+        store_chunk(out + whole * chunk, sums + whole * chunk,
+                    static_cast<std::size_t>(bytes - whole * chunk));
 }
 
 } // namespace
