@@ -1,6 +1,6 @@
 # Benchmarks of the conversion against its floor and its peers; run by scripts/bench, never by ctest.
 # Inputs are generated when a benchmark runs, in a temporary folder, so building them costs little.
-add_library(t2k_bench_fixtures STATIC ${CMAKE_CURRENT_SOURCE_DIR}/fixtures.cpp)
+add_library(t2k_bench_fixtures STATIC EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/fixtures.cpp)
 t2k_warnings(t2k_bench_fixtures)
 target_include_directories(t2k_bench_fixtures PUBLIC ${CMAKE_SOURCE_DIR})
 
