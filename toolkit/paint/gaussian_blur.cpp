@@ -42,7 +42,9 @@ std::vector<GaussianBlur::Tap> GaussianBlur::taps(float amount) {
         taps.push_back({offset, static_cast<std::uint16_t>(fixed)});
         sum += fixed;
     }
-    // Rounding leftovers go to the centre, so a flat area stays exactly as it was.
+    // Mirrored taps must weigh the same (the passes add them in pairs); they do, being rounded
+    // from equal values. Rounding leftovers go to the centre, so a flat area stays exactly as it
+    // was.
     auto centre =
         std::find_if(taps.begin(), taps.end(), [](const Tap& t) { return t.offset == 0; });
     centre->weight = static_cast<std::uint16_t>(centre->weight + 256 - sum);
@@ -69,6 +71,20 @@ inline void accumulate(std::uint16_t* sums, const std::uint8_t* bytes, std::uint
         Words16 sum;
         std::memcpy(&sum, sums + i * chunk, sizeof sum);
         sum += __builtin_convertvector(in, Words16) * weight;
+        std::memcpy(sums + i * chunk, &sum, sizeof sum);
+    }
+}
+
+// Two taps of the same weight, mirrored about the centre: one multiplication for both.
+inline void accumulate_pair(std::uint16_t* sums, const std::uint8_t* before,
+                            const std::uint8_t* after, std::uint16_t weight, int chunks) {
+    for (int i = 0; i < chunks; ++i) {
+        Bytes16 a, b;
+        std::memcpy(&a, before + i * chunk, chunk);
+        std::memcpy(&b, after + i * chunk, chunk);
+        Words16 sum;
+        std::memcpy(&sum, sums + i * chunk, sizeof sum);
+        sum += (__builtin_convertvector(a, Words16) + __builtin_convertvector(b, Words16)) * weight;
         std::memcpy(sums + i * chunk, &sum, sizeof sum);
     }
 }
@@ -108,6 +124,7 @@ void GaussianBlur::apply(PixelView image, float amount) {
     // Transparent margins on both sides, and room for the last chunk to read past the row.
     padded_row_.assign(static_cast<std::size_t>(8 * reach_px) + padded_bytes, 0);
     between_passes_.resize(padded_bytes * static_cast<std::size_t>(image.height));
+    zero_row_.assign(padded_bytes, 0);
     const auto between = [&](int y) {
         return between_passes_.data() + padded_bytes * y;
     };
@@ -117,18 +134,28 @@ void GaussianBlur::apply(PixelView image, float amount) {
         std::memcpy(padded_row_.data() + 4 * reach_px, image.row(y),
                     static_cast<std::size_t>(row_bytes));
         std::fill(sums_.begin(), sums_.end(), std::uint16_t{0});
-        for (const Tap& tap : taps_)
-            accumulate(sums_.data(), padded_row_.data() + 4 * (reach_px + tap.offset), tap.weight,
-                       chunks);
+        const std::uint8_t* centre = padded_row_.data() + 4 * reach_px;
+        for (const Tap& tap : taps_) {
+            if (tap.offset == 0)
+                accumulate(sums_.data(), centre, tap.weight, chunks);
+            else if (tap.offset > 0)
+                accumulate_pair(sums_.data(), centre - 4 * tap.offset, centre + 4 * tap.offset,
+                                tap.weight, chunks);
+        }
         store(between(y), sums_.data(), static_cast<int>(padded_bytes));
     }
     // Vertical: rows outside the image are transparent and add nothing.
     for (int y = 0; y < image.height; ++y) {
         std::fill(sums_.begin(), sums_.end(), std::uint16_t{0});
+        const auto row_or_none = [&](int from) {
+            return from >= 0 && from < image.height ? between(from) : zero_row_.data();
+        };
         for (const Tap& tap : taps_) {
-            const int from = y + tap.offset;
-            if (from >= 0 && from < image.height)
-                accumulate(sums_.data(), between(from), tap.weight, chunks);
+            if (tap.offset == 0)
+                accumulate(sums_.data(), between(y), tap.weight, chunks);
+            else if (tap.offset > 0)
+                accumulate_pair(sums_.data(), row_or_none(y - tap.offset),
+                                row_or_none(y + tap.offset), tap.weight, chunks);
         }
         store(reinterpret_cast<std::uint8_t*>(image.row(y)), sums_.data(), row_bytes);
     }

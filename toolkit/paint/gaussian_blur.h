@@ -28,7 +28,8 @@ public:
         int offset;
         std::uint16_t weight; // of 256
     };
-    // The whole-pixel weights of one pass, symmetric, summing to 256.
+    // The whole-pixel weights of one pass, symmetric (mirrored offsets weigh exactly the same),
+    // summing to 256.
     static std::vector<Tap> taps(float amount);
 
 private:
@@ -37,6 +38,7 @@ private:
     std::vector<std::uint8_t> padded_row_;
     std::vector<std::uint16_t> sums_;
     std::vector<std::uint8_t> between_passes_;
+    std::vector<std::uint8_t> zero_row_; // stands for rows beyond the image
 };
 
 // The effect a control carries: when enabled, the control's pixels are blurred by blur_amount,
