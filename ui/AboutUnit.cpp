@@ -5,7 +5,9 @@
 #include "platform/text.h"
 #include "platform/win32/wide.h"
 
+#include <array>
 #include <cmath>
+#include <utility>
 #include <stdexcept>
 #include <vector>
 
@@ -70,13 +72,13 @@ TAboutBox::TAboutBox(FrameClock::TimeSource now)
         return 0;
     });
     // Loading the layout enables what it marks enabled: the picture turns from creation on.
-    for (FloatAnimation* animation : {&FloatAnimation1, &FloatAnimation2, &FloatAnimation3}) {
-        const auto& spec = animation == &FloatAnimation1   ? animation_spec(u"FloatAnimation1")
-                           : animation == &FloatAnimation2 ? animation_spec(u"FloatAnimation2")
-                                                           : animation_spec(u"FloatAnimation3");
-        if (spec.enabled)
+    const std::array<std::pair<FloatAnimation*, std::u16string_view>, 3> by_name{
+        {{&FloatAnimation1, u"FloatAnimation1"},
+         {&FloatAnimation2, u"FloatAnimation2"},
+         {&FloatAnimation3, u"FloatAnimation3"}}};
+    for (const auto& [animation, name] : by_name)
+        if (animation_spec(name).enabled)
             animation->set_enabled(true);
-    }
 }
 
 TAboutBox::~TAboutBox() {

@@ -52,8 +52,7 @@ void PaintedImage::prepare_face(unsigned dpi) {
     const int side = static_cast<int>(std::lround(bounds().width * pixels_per_unit));
     const int height = static_cast<int>(std::lround(bounds().height * pixels_per_unit));
     PixelBuffer face(side, height);
-    PixelBuffer& picture = picture_;
-    paint_image_frame(face.view(), picture.view(), pixels_per_unit);
+    paint_image_frame(face.view(), picture_.view(), pixels_per_unit);
     turned_.set_face(std::move(face));
     face_dpi_ = dpi;
 }
