@@ -392,6 +392,11 @@ void Form::handle_dpi_changed(unsigned dpi, const RECT& suggested) {
     InvalidateRect(handle(), nullptr, TRUE);
 }
 
+void Form::set_busy(bool busy) {
+    busy_ = busy;
+    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
 // ---- dispatch ------------------------------------------------------------------------------
 
 LRESULT Form::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -471,6 +476,13 @@ LRESULT Form::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
             closed_for_session_end_ = false; // the session goes on; a later end saves again
         }
         return 0;
+    case WM_SETCURSOR:
+        // Children ask their parent first, so this covers every control of the form.
+        if (busy_ && LOWORD(lparam) == HTCLIENT) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
     case WM_DPICHANGED:
         handle_dpi_changed(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
         return 0;

@@ -91,6 +91,10 @@ public:
     // The font of that size and weight at the form's current DPI, owned by the form.
     HFONT font(const FontSpec& spec);
 
+    // While busy, the pointer over the form's windows is the wait cursor (see BusyCursor).
+    bool busy() const noexcept { return busy_; }
+    void set_busy(bool busy);
+
     // Lays the controls out again from their bounds (after a control moved or changed visibility).
     void place_controls();
 
@@ -127,6 +131,7 @@ private:
     bool modal_done_ = false;
     bool quit_ = false;
     bool closed_for_session_end_ = false;
+    bool busy_ = false;
     HWND focus_ = nullptr;
     std::vector<Control*> controls_;              // in creation order once created
     std::vector<std::unique_ptr<Control>> owned_; // rows no member declared

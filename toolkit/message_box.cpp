@@ -1,6 +1,7 @@
 // Message boxes through MessageBoxIndirectW, centred over their owner by a CBT hook.
 #include "toolkit/message_box.h"
 
+#include "toolkit/busy_cursor.h"
 #include "platform/win32/wide.h"
 #include "toolkit/app_title.h"
 #include "toolkit/win32_handles.h"
@@ -63,6 +64,8 @@ void show_box(std::u16string_view text, std::u16string_view caption, DWORD icon)
     const std::u16string caption_z(caption);
     HWND owner = GetActiveWindow();
     CentreOverOwner placement(owner);
+    // The program waits for the user now, not the other way round: the normal arrow.
+    const BusyCursor waiting_for_user(Form::from_window(owner), false);
     MSGBOXPARAMSW params{};
     params.cbSize = sizeof params;
     params.hwndOwner = owner;

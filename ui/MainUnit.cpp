@@ -8,7 +8,9 @@
 #include "resources/main/main_form_layout.h"
 #include "settings/exe_folder.h"
 #include "settings/settings.h"
+#include "toolkit/busy_cursor.h"
 #include "toolkit/catch_all.h"
+#include "toolkit/dropped_files.h"
 #include "toolkit/message_box.h"
 #include "ui/WindowMenu.h"
 
@@ -18,6 +20,10 @@ TMainForm::TMainForm() : Form(main_form_layout()) {
     on_click(u"FindFilesButtonClick", [this] { FindFilesButtonClick(); });
     on_click(u"SpeedButton1Click", [this] { SpeedButton1Click(); });
     on_click(u"Button1Click", [this] { Button1Click(); });
+    on_message(WM_DROPFILES, [this](WPARAM drop, LPARAM) -> std::optional<LRESULT> {
+        FormDropFiles(take_dropped_files(reinterpret_cast<HDROP>(drop)));
+        return 0;
+    });
 }
 
 void TMainForm::FormCreate() {
@@ -27,6 +33,7 @@ void TMainForm::FormCreate() {
     Edit2.set_text(saved.save_path);
     ExtensionEdit.set_text(saved.save_extension);
     set_caption(u"Tovaro to KORVANE version: 1.0.0");
+    DragAcceptFiles(handle(), TRUE);
 }
 
 // A settings file that cannot be written is reported, and the window closes all the same: a
@@ -38,7 +45,17 @@ void TMainForm::FormClose(CloseAction&) {
 void TMainForm::FindFilesButtonClick() {
     FileMemo.clear();
     OpenDialog1.execute(handle());
-    for (const std::u16string& file : OpenDialog1.files()) {
+    list_files(OpenDialog1.files());
+}
+
+// Files dragged from the shell replace the list as a chosen set does; the chooser keeps its own.
+void TMainForm::FormDropFiles(const std::vector<std::u16string>& files) {
+    FileMemo.clear();
+    list_files(files);
+}
+
+void TMainForm::list_files(const std::vector<std::u16string>& files) {
+    for (const std::u16string& file : files) {
         FileMemo.append_line(file);
     }
 }
@@ -57,6 +74,7 @@ std::u16string TMainForm::choose_folder(std::u16string_view root) {
 }
 
 void TMainForm::Button1Click() {
+    const BusyCursor busy(this);
     run_batch(*this, {CodePage::system(), PathStyle::windows, WriteMode::byte_per_write});
 }
 

@@ -50,6 +50,8 @@ private:
     void FindFilesButtonClick();
     void SpeedButton1Click();
     void Button1Click();
+    void FormDropFiles(const std::vector<std::u16string>& files);
+    void list_files(const std::vector<std::u16string>& files);
 
     KernelHandle mutex_; // held, never used, for the life of the process
     OpenFilesDialog OpenDialog1;

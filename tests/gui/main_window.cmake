@@ -11,6 +11,11 @@ if(TARGET t2k_app)
         LIBS t2k_main_window_support)
     t2k_program_resources(main_window_test)
 
+    t2k_add_gtest(main_window_drop_and_cursor_test LABEL gui
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_drop_and_cursor_test.cpp
+        LIBS t2k_main_window_support)
+    t2k_program_resources(main_window_drop_and_cursor_test)
+
     t2k_add_gtest(main_window_choosers_test LABEL gui
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_choosers_test.cpp
         LIBS t2k_main_window_support)
@@ -32,6 +37,6 @@ if(TARGET t2k_app)
     target_compile_definitions(e2e_test PRIVATE T2K_PROGRAM_EXE="$<TARGET_FILE:Tovaro2KORVANE>")
     add_dependencies(e2e_test Tovaro2KORVANE)
 
-    set_tests_properties(main_window_test main_window_choosers_test main_window_layout_96dpi_test
+    set_tests_properties(main_window_test main_window_drop_and_cursor_test main_window_choosers_test main_window_layout_96dpi_test
         main_window_layout_144dpi_test e2e_test PROPERTIES RUN_SERIAL TRUE)
 endif()

@@ -1,0 +1,37 @@
+// Reading a shell drop: each name in a buffer sized from the drop's own answer, then DragFinish.
+#include "toolkit/dropped_files.h"
+
+namespace t2k {
+namespace {
+
+class DropHandle {
+public:
+    explicit DropHandle(HDROP drop) : drop_(drop) {}
+    ~DropHandle() { DragFinish(drop_); }
+    DropHandle(const DropHandle&) = delete;
+    DropHandle& operator=(const DropHandle&) = delete;
+    HDROP get() const noexcept { return drop_; }
+
+private:
+    HDROP drop_;
+};
+
+} // namespace
+
+std::vector<std::u16string> take_dropped_files(HDROP drop) {
+    const DropHandle owner(drop);
+    const UINT count = DragQueryFileW(owner.get(), 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::u16string> files;
+    files.reserve(count);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(owner.get(), i, nullptr, 0);
+        std::u16string name(length + 1, u'\0');
+        const UINT copied =
+            DragQueryFileW(owner.get(), i, reinterpret_cast<wchar_t*>(name.data()), length + 1);
+        name.resize(copied);
+        files.push_back(std::move(name));
+    }
+    return files;
+}
+
+} // namespace t2k
