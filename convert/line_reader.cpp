@@ -15,6 +15,8 @@ constexpr std::uint8_t control_limit = 0x20;
 static_assert(cr < control_limit && lf < control_limit &&
               LineReader::end_of_file_mark < control_limit);
 
+// Above this the bytes of a line are let go once it is decoded.
+constexpr std::size_t long_line_bytes = 64 * 1024;
 } // namespace
 
 LineReader::LineReader(const std::u16string& name, const CodePage& code_page, std::size_t read_size)
@@ -41,7 +43,12 @@ bool LineReader::at_end() {
 }
 
 std::u16string LineReader::read_line() {
-    return code_page_.decode(read_line_bytes());
+    std::u16string line = code_page_.decode(read_line_bytes());
+    if (line_bytes_.capacity() > long_line_bytes) {
+        // A very long line's bytes are not kept beside its text and the records made from it.
+        std::string().swap(line_bytes_);
+    }
+    return line;
 }
 
 std::string_view LineReader::read_line_bytes() {

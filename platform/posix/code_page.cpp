@@ -38,14 +38,15 @@ std::string iconv_name(unsigned number) {
     return "CP" + std::to_string(number);
 }
 
-// Converts with iconv; a sequence it cannot convert becomes the replacement and is skipped.
-std::string convert(const char* to, const char* from, std::string_view in,
-                    std::string_view replacement, std::size_t unit) {
+// Converts with iconv, handing each converted piece to sink; a sequence it cannot convert becomes
+// the replacement and is skipped. Pieces end between whole characters.
+template <typename Sink>
+void convert(const char* to, const char* from, std::string_view in, std::string_view replacement,
+             std::size_t unit, Sink&& sink) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
-        return {};
+        return;
     }
-    std::string out;
     std::string chunk(4096, '\0');
     auto* src = const_cast<char*>(in.data());
     std::size_t left = in.size();
@@ -53,16 +54,15 @@ std::string convert(const char* to, const char* from, std::string_view in,
         char* dst = chunk.data();
         std::size_t room = chunk.size();
         const std::size_t r = iconv(cd, &src, &left, &dst, &room);
-        out.append(chunk.data(), chunk.size() - room);
+        sink(std::string_view(chunk.data(), chunk.size() - room));
         if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            out.append(replacement);
+            sink(replacement);
             const std::size_t skip = std::min(unit, left);
             src += skip;
             left -= skip;
         }
     }
     iconv_close(cd);
-    return out;
 }
 
 } // namespace
@@ -91,13 +91,16 @@ std::u16string CodePage::decode(std::string_view bytes) const {
         }
         return text;
     }
-    const std::string utf16 =
-        convert("UTF-16LE", iconv_name(number_).c_str(), bytes, std::string("\xFD\xFF", 2), 1);
-    std::u16string text(utf16.size() / 2, u'\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        text[i] = static_cast<char16_t>(static_cast<unsigned char>(utf16[2 * i]) |
-                                        (static_cast<unsigned char>(utf16[2 * i + 1]) << 8));
-    }
+    // Straight into the text, so a long line has no second copy as UTF-16 bytes.
+    std::u16string text;
+    text.reserve(bytes.size());
+    convert("UTF-16LE", iconv_name(number_).c_str(), bytes, std::string_view("\xFD\xFF", 2), 1,
+            [&text](std::string_view utf16) {
+                for (std::size_t i = 0; i + 1 < utf16.size(); i += 2) {
+                    text += static_cast<char16_t>(static_cast<unsigned char>(utf16[i]) |
+                                                  (static_cast<unsigned char>(utf16[i + 1]) << 8));
+                }
+            });
     return text;
 }
 
@@ -114,7 +117,10 @@ std::string CodePage::encode(std::u16string_view text) const {
         utf16[2 * i] = static_cast<char>(text[i] & 0xFF);
         utf16[2 * i + 1] = static_cast<char>(text[i] >> 8);
     }
-    return convert(iconv_name(number_).c_str(), "UTF-16LE", utf16, "?", 2);
+    std::string out;
+    convert(iconv_name(number_).c_str(), "UTF-16LE", utf16, "?", 2,
+            [&out](std::string_view piece) { out += piece; });
+    return out;
 }
 
 } // namespace t2k
