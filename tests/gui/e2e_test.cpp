@@ -47,31 +47,32 @@ void set_text(HWND control, const std::u16string& text) {
 }
 
 TEST(EndToEnd, the_program_translates_what_its_window_is_given_and_keeps_the_settings) {
-    testing::TempFolder folder;
-    const std::filesystem::path exe = folder.path() / L"Tovaro2KORVANE.exe";
+    test::TempDir folder;
+    const std::filesystem::path exe = std::filesystem::path(folder.file(u"Tovaro2KORVANE.exe"));
     std::filesystem::copy_file(program_path(), exe);
-    std::filesystem::create_directory(folder.path() / L"out");
-    testing::write_bytes(folder / u"in.tov", "x\r\n\xABp2\r\nA_1\r\n");
-    const std::u16string out = folder / u"out";
+    test::make_folder(folder.file(u"out"));
+    test::write_bytes(folder.file(u"in.tov"), "x\r\n\xABp2\r\nA_1\r\n");
+    const std::u16string out = folder.file(u"out");
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::wstring command = L"\"" + exe.wstring() + L"\"";
     ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.path().c_str(), &startup, &process));
+                               reinterpret_cast<const wchar_t*>(folder.path().c_str()), &startup,
+                               &process));
     HWND window = find_main_window(process.dwProcessId);
     ASSERT_NE(window, nullptr);
 
-    set_text(control(window, u"FileMemo"), folder / u"in.tov");
+    set_text(control(window, u"FileMemo"), folder.file(u"in.tov"));
     set_text(control(window, u"Edit2"), out);
     set_text(control(window, u"ExtensionEdit"), u"kor");
     SendMessageW(control(window, u"Button1"), BM_CLICK, 0, 0);
 
     EXPECT_EQ(testing::window_text(control(window, u"FinishedMemo")), out + u"\\in.kor\r\n");
-    EXPECT_EQ(testing::read_bytes(out + u"\\in.kor"), "\x02"
-                                                      "A\x03"
-                                                      "1\x04");
+    EXPECT_EQ(test::read_bytes(out + u"\\in.kor"), "\x02"
+                                                   "A\x03"
+                                                   "1\x04");
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
@@ -81,7 +82,7 @@ TEST(EndToEnd, the_program_translates_what_its_window_is_given_and_keeps_the_set
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 
-    const std::string saved = testing::read_bytes(folder / u"tovaro.ini");
+    const std::string saved = test::read_bytes(folder.file(u"tovaro.ini"));
     EXPECT_NE(saved.find("SavePath=" + std::filesystem::path(out).string()), std::string::npos)
         << saved;
     EXPECT_NE(saved.find("SaveExtension=kor"), std::string::npos) << saved;

@@ -1,10 +1,10 @@
 # The main window, its start-up and the exe itself under Wine and Xvfb. Windows on the one Wine
 # desktop, so they run one at a time.
 if(TARGET t2k_app)
-    add_library(t2k_main_window_support STATIC ${CMAKE_CURRENT_LIST_DIR}/main_window_support.cpp)
-    t2k_warnings(t2k_main_window_support)
-    target_link_libraries(t2k_main_window_support PUBLIC t2k_app t2k_message_box_recorder)
-    target_include_directories(t2k_main_window_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+    add_library(t2k_main_window_support INTERFACE)
+    target_link_libraries(t2k_main_window_support INTERFACE t2k_app t2k_message_box_recorder
+                                                            t2k_test_support)
+    target_include_directories(t2k_main_window_support INTERFACE ${CMAKE_CURRENT_LIST_DIR})
 
     t2k_add_gtest(main_window_test LABEL gui
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_test.cpp

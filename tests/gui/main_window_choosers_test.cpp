@@ -103,14 +103,14 @@ private:
 class Choosers : public ::testing::Test {
 protected:
     Choosers() {
-        testing::write_bytes(folder / u"a.txt", "a");
-        testing::write_bytes(folder / u"b.txt", "b");
-        std::filesystem::create_directory(folder.path() / L"target");
-        SetCurrentDirectoryW(folder.path().c_str());
+        test::write_bytes(folder.file(u"a.txt"), "a");
+        test::write_bytes(folder.file(u"b.txt"), "b");
+        test::make_folder(folder.file(u"target"));
+        SetCurrentDirectoryW(reinterpret_cast<const wchar_t*>(folder.path().c_str()));
     }
     void click(const Control& button) { SendMessageW(button.handle(), BM_CLICK, 0, 0); }
 
-    testing::TempFolder folder;
+    test::TempDir folder;
     testing::StartedProgram program;
 };
 
@@ -123,23 +123,25 @@ TEST_F(Choosers, picking_two_files_lists_both_and_a_cancel_lists_the_last_choice
     EXPECT_THAT(MainForm->FileMemo.lines(), IsEmpty()); // nothing chosen yet in this run
     {
         // Typing the folder's path opens it; then the two names are chosen from there.
-        ChooserDriver driver({ChooserDriver::type_and_confirm(folder / u""),
+        ChooserDriver driver({ChooserDriver::type_and_confirm(folder.file(u"")),
                               ChooserDriver::type_and_confirm(u"\"a.txt\" \"b.txt\"")});
         click(MainForm->FindFilesButton);
         EXPECT_TRUE(driver.all_done());
     }
-    EXPECT_THAT(MainForm->FileMemo.lines(), ElementsAre(folder / u"a.txt", folder / u"b.txt"));
+    EXPECT_THAT(MainForm->FileMemo.lines(),
+                ElementsAre(folder.file(u"a.txt"), folder.file(u"b.txt")));
     MainForm->FileMemo.set_text(u"edited by hand");
     {
         ChooserDriver driver({[&](HWND chooser) {
             // The chooser opens with the first file of the last choice in its name box.
-            EXPECT_EQ(testing::window_text(name_box(chooser)), folder / u"a.txt");
+            EXPECT_EQ(testing::window_text(name_box(chooser)), folder.file(u"a.txt"));
             PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
         }});
         click(MainForm->FindFilesButton);
         EXPECT_TRUE(driver.all_done());
     }
-    EXPECT_THAT(MainForm->FileMemo.lines(), ElementsAre(folder / u"a.txt", folder / u"b.txt"));
+    EXPECT_THAT(MainForm->FileMemo.lines(),
+                ElementsAre(folder.file(u"a.txt"), folder.file(u"b.txt")));
 }
 
 TEST_F(Choosers, a_chosen_folder_ends_in_a_backslash_and_a_cancel_keeps_the_field) {
@@ -147,18 +149,18 @@ TEST_F(Choosers, a_chosen_folder_ends_in_a_backslash_and_a_cancel_keeps_the_fiel
         // Typing the folder's path opens it; confirming an empty name box then chooses it.
         ChooserDriver driver({[&](HWND chooser) {
                                   EXPECT_EQ(testing::window_text(chooser), u"Select Folder");
-                                  ChooserDriver::type_and_confirm(folder / u"target")(chooser);
+                                  ChooserDriver::type_and_confirm(folder.file(u"target"))(chooser);
                               },
                               ChooserDriver::type_and_confirm(u"")});
         click(MainForm->SpeedButton1);
     }
-    EXPECT_EQ(MainForm->Edit2.text(), folder / u"target" + u"\\");
+    EXPECT_EQ(MainForm->Edit2.text(), folder.file(u"target") + u"\\");
     {
         ChooserDriver driver({ChooserDriver::cancel()});
         click(MainForm->SpeedButton1);
         EXPECT_TRUE(driver.all_done());
     }
-    EXPECT_EQ(MainForm->Edit2.text(), folder / u"target" + u"\\");
+    EXPECT_EQ(MainForm->Edit2.text(), folder.file(u"target") + u"\\");
 }
 
 } // namespace

@@ -16,11 +16,11 @@
 namespace t2k {
 namespace {
 
+using test::TempDir;
 using ::testing::Each;
 using ::testing::ElementsAre;
 using testing::MessageBoxRecorder;
 using testing::StartedProgram;
-using testing::TempFolder;
 
 const std::string tovaro_file = "\xABp2\r\nA_1\r\n";
 
@@ -44,11 +44,11 @@ HGLOBAL drop_block(const std::vector<std::u16string>& files) {
 }
 
 TEST(MainWindowDrop, dropped_files_replace_the_list_in_the_order_given) {
-    TempFolder in;
+    TempDir in;
     StartedProgram program;
     EXPECT_NE(GetWindowLongPtrW(MainForm->handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
     MainForm->FileMemo.set_text(u"C:\\old\\one.txt\r\nC:\\old\\two.txt");
-    const std::vector<std::u16string> dropped = {in / u"b.txt", in / u"a folder"};
+    const std::vector<std::u16string> dropped = {in.file(u"b.txt"), in.file(u"a folder")};
 
     PostMessageW(MainForm->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop_block(dropped)),
                  0);
@@ -123,19 +123,19 @@ private:
 };
 
 TEST(MainWindowCursor, waits_while_the_batch_runs_shows_the_arrow_in_its_boxes_and_restores_it) {
-    TempFolder in, out;
-    testing::write_bytes(in / u"a.txt", tovaro_file);
-    testing::write_bytes(in / u"b.txt", tovaro_file);
-    testing::write_bytes(out / u"own.maz", tovaro_file); // its output would be itself
+    TempDir in, out;
+    test::write_bytes(in.file(u"a.txt"), tovaro_file);
+    test::write_bytes(in.file(u"b.txt"), tovaro_file);
+    test::write_bytes(out.file(u"own.maz"), tovaro_file); // its output would be itself
     StartedProgram program;
     MessageBoxRecorder boxes;
     BoxWatch box_watch;
-    const std::wstring folder = out.path().wstring();
-    MainForm->Edit2.set_text(std::u16string(folder.begin(), folder.end()));
+    MainForm->Edit2.set_text(out.path());
     ResultsWatch results_watch;
 
-    for (const auto& list : {in / u"a.txt" + u"\r\n" + in / u"missing" + u"\r\n" + in / u"b.txt",
-                             in / u"a.txt" + u"\r\n" + out / u"own.maz"}) {
+    for (const auto& list :
+         {in.file(u"a.txt") + u"\r\n" + in.file(u"missing") + u"\r\n" + in.file(u"b.txt"),
+          in.file(u"a.txt") + u"\r\n" + out.file(u"own.maz")}) {
         MainForm->FileMemo.set_text(list);
         SendMessageW(MainForm->Button1.handle(), BM_CLICK, 0, 0);
         EXPECT_FALSE(MainForm->busy());
@@ -145,8 +145,8 @@ TEST(MainWindowCursor, waits_while_the_batch_runs_shows_the_arrow_in_its_boxes_a
     // First batch: a, b written; second: a written, then the error box.
     EXPECT_THAT(results_watch.busy_when_written, ::testing::Not(::testing::IsEmpty()));
     EXPECT_THAT(results_watch.busy_when_written, Each(true));
-    EXPECT_EQ(boxes.texts(),
-              (std::vector<std::u16string>{u"Cannot find " + in / u"missing", u"I/O error 32."}));
+    EXPECT_EQ(boxes.texts(), (std::vector<std::u16string>{u"Cannot find " + in.file(u"missing"),
+                                                          u"I/O error 32."}));
     EXPECT_THAT(box_watch.busy_when_shown, ElementsAre(false, false));
 }
 

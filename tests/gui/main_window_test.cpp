@@ -16,11 +16,11 @@
 namespace t2k {
 namespace {
 
+using test::TempDir;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using testing::MessageBoxRecorder;
 using testing::StartedProgram;
-using testing::TempFolder;
 
 const std::string tovaro_file = "header line\r\n\xABp2\r\nA_1\r\nB\r\n";
 const std::string korvane_bytes = "\x02"
@@ -59,12 +59,9 @@ protected:
         MainForm->Edit2.set_text(out_folder());
         SendMessageW(MainForm->Button1.handle(), BM_CLICK, 0, 0);
     }
-    std::u16string out_folder() const {
-        const std::wstring folder = out.path().wstring();
-        return std::u16string(folder.begin(), folder.end());
-    }
+    std::u16string out_folder() const { return out.path(); }
 
-    TempFolder in, out;
+    TempDir in, out;
 };
 
 TEST_F(MainWindow, starts_with_both_windows_the_defaults_the_caption_and_the_mutex) {
@@ -88,7 +85,7 @@ TEST_F(MainWindow, starts_with_both_windows_the_defaults_the_caption_and_the_mut
 
 TEST_F(MainWindow, loads_the_saved_folder_and_extension_and_saves_them_at_close) {
     const std::string saved = "[TOVARO]\r\nSavePath=D:\\out\\\r\nSaveExtension=nc\r\n";
-    testing::write_bytes(settings_file(), saved);
+    test::write_bytes(settings_file(), saved);
     StartedProgram program;
     EXPECT_EQ(MainForm->Edit2.text(), u"D:\\out\\");
     EXPECT_EQ(MainForm->ExtensionEdit.text(), u"nc");
@@ -114,22 +111,23 @@ TEST_F(MainWindow, a_settings_file_that_cannot_be_written_is_reported_and_the_wi
 }
 
 TEST_F(MainWindow, translates_good_files_and_reports_missing_blank_and_markerless_lines) {
-    testing::write_bytes(in / u"first.rev2.txt", tovaro_file);
-    testing::write_bytes(in / u"second", tovaro_file);
-    testing::write_bytes(in / u"plain.txt", "no marker here\r\n");
+    test::write_bytes(in.file(u"first.rev2.txt"), tovaro_file);
+    test::write_bytes(in.file(u"second"), tovaro_file);
+    test::write_bytes(in.file(u"plain.txt"), "no marker here\r\n");
     StartedProgram program;
     MessageBoxRecorder boxes;
     MainForm->FinishedMemo.set_text(u"left from before\r\n");
-    translate(in / u"first.rev2.txt" + u"\r\n" + in / u"missing.txt" + u"\r\n\r\n" +
-              in / u"plain.txt" + u"\r\n" + in / u"second");
+    translate(in.file(u"first.rev2.txt") + u"\r\n" + in.file(u"missing.txt") + u"\r\n\r\n" +
+              in.file(u"plain.txt") + u"\r\n" + in.file(u"second"));
 
     EXPECT_THAT(MainForm->FinishedMemo.lines(),
-                ElementsAre(out / u"first.maz", out / u"second.maz"));
-    EXPECT_EQ(testing::read_bytes(out / u"first.maz"), korvane_bytes);
-    EXPECT_EQ(testing::read_bytes(out / u"second.maz"), korvane_bytes);
-    EXPECT_FALSE(testing::exists(out / u"plain.maz"));
-    EXPECT_THAT(boxes.texts(), ElementsAre(u"Cannot find " + in / u"missing.txt", u"Cannot find ",
-                                           u"\"\u00abp2\" not found in Tovaro file"));
+                ElementsAre(out.file(u"first.maz"), out.file(u"second.maz")));
+    EXPECT_EQ(test::read_bytes(out.file(u"first.maz")), korvane_bytes);
+    EXPECT_EQ(test::read_bytes(out.file(u"second.maz")), korvane_bytes);
+    EXPECT_FALSE(test::path_exists(out.file(u"plain.maz")));
+    EXPECT_THAT(boxes.texts(),
+                ElementsAre(u"Cannot find " + in.file(u"missing.txt"), u"Cannot find ",
+                            u"\"\u00abp2\" not found in Tovaro file"));
     for (const auto& box : boxes.boxes()) {
         EXPECT_EQ(box.caption, application_title());
         EXPECT_EQ(box.caption, u"main_window_test");
@@ -138,16 +136,16 @@ TEST_F(MainWindow, translates_good_files_and_reports_missing_blank_and_markerles
 }
 
 TEST_F(MainWindow, an_input_output_failure_ends_the_batch_and_keeps_the_results_so_far) {
-    testing::write_bytes(in / u"a.tov", tovaro_file);
-    testing::write_bytes(out / u"b.maz", tovaro_file); // its output would be itself
-    testing::write_bytes(in / u"c.tov", tovaro_file);
+    test::write_bytes(in.file(u"a.tov"), tovaro_file);
+    test::write_bytes(out.file(u"b.maz"), tovaro_file); // its output would be itself
+    test::write_bytes(in.file(u"c.tov"), tovaro_file);
     StartedProgram program;
     MessageBoxRecorder boxes;
-    translate(in / u"a.tov" + u"\r\n" + out / u"b.maz" + u"\r\n" + in / u"c.tov");
+    translate(in.file(u"a.tov") + u"\r\n" + out.file(u"b.maz") + u"\r\n" + in.file(u"c.tov"));
 
-    EXPECT_THAT(MainForm->FinishedMemo.lines(), ElementsAre(out / u"a.maz"));
-    EXPECT_EQ(testing::read_bytes(out / u"b.maz"), tovaro_file);
-    EXPECT_FALSE(testing::exists(out / u"c.maz"));
+    EXPECT_THAT(MainForm->FinishedMemo.lines(), ElementsAre(out.file(u"a.maz")));
+    EXPECT_EQ(test::read_bytes(out.file(u"b.maz")), tovaro_file);
+    EXPECT_FALSE(test::path_exists(out.file(u"c.maz")));
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].caption, u"Error");
     EXPECT_EQ(boxes.boxes()[0].text, u"I/O error 32.");
@@ -155,18 +153,18 @@ TEST_F(MainWindow, an_input_output_failure_ends_the_batch_and_keeps_the_results_
 
     // The window stays usable: the next translation runs.
     boxes.clear();
-    translate(in / u"c.tov");
-    EXPECT_THAT(MainForm->FinishedMemo.lines(), ElementsAre(out / u"c.maz"));
+    translate(in.file(u"c.tov"));
+    EXPECT_THAT(MainForm->FinishedMemo.lines(), ElementsAre(out.file(u"c.maz")));
     EXPECT_THAT(boxes.texts(), IsEmpty());
 }
 
 TEST_F(MainWindow, reads_the_extension_field_for_each_file) {
-    testing::write_bytes(in / u"a.tov", tovaro_file);
+    test::write_bytes(in.file(u"a.tov"), tovaro_file);
     StartedProgram program;
     MainForm->ExtensionEdit.set_text(u".nc");
-    translate(in / u"a.tov");
-    EXPECT_THAT(MainForm->FinishedMemo.lines(), ElementsAre(out / u"a..nc"));
-    EXPECT_EQ(testing::read_bytes(out / u"a..nc"), korvane_bytes);
+    translate(in.file(u"a.tov"));
+    EXPECT_THAT(MainForm->FinishedMemo.lines(), ElementsAre(out.file(u"a..nc")));
+    EXPECT_EQ(test::read_bytes(out.file(u"a..nc")), korvane_bytes);
 }
 
 TEST_F(MainWindow, window_menu_ends_with_a_separator_and_about) {
@@ -192,7 +190,7 @@ TEST_F(MainWindow, logging_off_saves_the_settings_once) {
     EXPECT_EQ(profile_value(u"SaveExtension"), u"kor");
     remove_settings();
     SendMessageW(MainForm->handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_FALSE(testing::exists(settings_file()));
+    EXPECT_FALSE(test::path_exists(settings_file()));
 }
 
 } // namespace
