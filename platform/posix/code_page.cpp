@@ -34,8 +34,10 @@ char encode_1252(char16_t unit) {
     return '?';
 }
 
+constexpr unsigned utf_8 = 65001;
+
 std::string iconv_name(unsigned number) {
-    return "CP" + std::to_string(number);
+    return number == utf_8 ? "UTF-8" : "CP" + std::to_string(number);
 }
 
 // Converts with iconv, handing each converted piece to sink; a sequence it cannot convert becomes

@@ -107,6 +107,21 @@ INSTANTIATE_TEST_SUITE_P(
                (std::get<1>(info.param) == WriteMode::buffered ? "_buffered" : "_byte_per_write");
     });
 
+// A multi-byte code page cannot be framed byte by byte: its lines are decoded, framed and encoded
+// back, and still come out as they went in.
+TEST(TranslationDecoded, utf8_input_is_decoded_framed_and_encoded_back) {
+    const auto utf8 = CodePage::from_number(65001);
+    ASSERT_TRUE(utf8.has_value());
+    test::TempDir dir;
+    const auto input = dir.file(u"in.txt");
+    test::write_bytes(input, "head\r\n\xC2\xAB"
+                             "p2\r\nA_\xC3\xA9\r\np2\r\n\xE2\x82\xAC\r\n");
+    test::RecordingHost host;
+    translate_tovaro(input, dir.path(), host, {*utf8, PathStyle::native(), WriteMode::buffered});
+    EXPECT_EQ(test::read_bytes(dir.file(u"in.maz")), "\x02"
+                                                     "A\x03\xC3\xA9\x04\x02\xE2\x82\xAC\x04");
+}
+
 TEST(ContinuationRecord, frames_the_line_and_turns_underscores_into_etx) {
     EXPECT_EQ(continuation_record(u"a_b_"), u"\x04\x02"
                                             u"a\x03"
