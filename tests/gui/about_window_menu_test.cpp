@@ -44,7 +44,8 @@ TEST_F(WindowMenuTest, appends_a_separator_then_the_rows_the_spec_names_in_table
         {u"ABOUT", {separator, about}},
         {u"AbOuT", {separator, about}},
         {u"save load", {separator, {1034, u"Load", false}, {1035, u"Save", false}}},
-        {u"reload", {separator, {1034, u"Load", false}}}, // a keyword anywhere in the entry list counts
+        {u"reload",
+         {separator, {1034, u"Load", false}}}, // a keyword anywhere in the entry list counts
         {u"helpweb,stayontop",
          {separator, {1029, u"Help\tF1", false}, {1036, u"Stay On Top", false}}},
         {u"about\u00C4BOUT", {separator, about}}, // only A to Z are lowered
