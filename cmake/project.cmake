@@ -52,3 +52,17 @@ function(t2k_add_gtest name)
             DISCOVERY_TIMEOUT 60)
     endif()
 endfunction()
+
+# t2k_platform_library(NAME): a static library of the folder's portable *.cpp and those of its
+# win32/ or posix/ subfolder, whichever this build is for.
+function(t2k_platform_library name)
+    if(WIN32)
+        set(platform_folder win32)
+    else()
+        set(platform_folder posix)
+    endif()
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+         ${CMAKE_CURRENT_SOURCE_DIR}/${platform_folder}/*.cpp)
+    add_library(${name} STATIC ${sources})
+    t2k_warnings(${name})
+endfunction()
