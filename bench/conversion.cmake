@@ -2,7 +2,7 @@
 # Inputs are generated when a benchmark runs, in a temporary folder, so building them costs little.
 add_library(t2k_bench_fixtures STATIC EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/fixtures.cpp)
 t2k_warnings(t2k_bench_fixtures)
-target_include_directories(t2k_bench_fixtures PUBLIC ${CMAKE_SOURCE_DIR})
+t2k_include_root(t2k_bench_fixtures bench)
 
 # The window's path against the same system calls and nothing else; natively and under Wine.
 if(WIN32)

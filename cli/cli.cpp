@@ -6,6 +6,7 @@
 #include "platform/current_directory.h"
 #include "platform/io_error.h"
 #include "platform/text.h"
+#include "product_identity.h"
 
 #include <new>
 #include <optional>
@@ -157,7 +158,8 @@ int run_cli(const std::vector<std::u16string>& raw_args) {
         return exit_converted;
     }
     if (args.version) {
-        write_text(Stream::out, std::u16string(program) + u" 1.0.0\n");
+        write_text(Stream::out,
+                   std::u16string(program) + u" " + std::u16string(identity::version) + u"\n");
         return exit_converted;
     }
     if (args.output_dir.empty()) {

@@ -1,11 +1,32 @@
-# Helpers every folder uses: warnings on our own code and test registration.
+# Helpers every folder uses: warnings on our own code, the Win32 API level, include roots,
+# libraries with a per-platform part, and test registration.
 
 function(t2k_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
-    if(WIN32)
-        target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
-                                                     _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-    endif()
+endfunction()
+
+# The Win32 API our code is written against: wide characters, the lean headers, no min/max
+# macros, the Windows 10 declarations (newer functions are looked up at run time). Every target
+# that links t2k_platform gets them.
+add_library(t2k_win32_api INTERFACE)
+if(WIN32)
+    target_compile_definitions(t2k_win32_api INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                                                       _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+endif()
+
+# t2k_include_root(TARGET FOLDER...): lets the target and those linking it include
+# "FOLDER/file.h" for each folder named, and nothing else of the source tree. Each folder gets a
+# root of its own in the build tree (a link to the folder), so an include across the dependency
+# arrows fails to compile.
+function(t2k_include_root target)
+    foreach(folder IN LISTS ARGN)
+        set(root ${CMAKE_BINARY_DIR}/include_roots/${folder})
+        if(NOT EXISTS ${root}/${folder})
+            file(MAKE_DIRECTORY ${root})
+            file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+        endif()
+        target_include_directories(${target} PUBLIC ${root})
+    endforeach()
 endfunction()
 
 # GoogleTest: Debian's package natively, compiled from Debian's sources for the Windows builds.
@@ -53,16 +74,16 @@ function(t2k_add_gtest name)
     endif()
 endfunction()
 
-# t2k_platform_library(NAME): a static library of the folder's portable *.cpp and those of its
-# win32/ or posix/ subfolder, whichever this build is for.
+# t2k_platform_library(NAME PORTABLE a.cpp ... WIN32 win32/b.cpp ... POSIX posix/c.cpp ...):
+# a static library of the portable sources and those of the platform this build is for.
+# A part may be empty (POSIX with no sources: the library is Windows-only away from them).
 function(t2k_platform_library name)
+    cmake_parse_arguments(ARG "" "" "PORTABLE;WIN32;POSIX" ${ARGN})
     if(WIN32)
-        set(platform_folder win32)
+        set(sources ${ARG_PORTABLE} ${ARG_WIN32})
     else()
-        set(platform_folder posix)
+        set(sources ${ARG_PORTABLE} ${ARG_POSIX})
     endif()
-    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
-         ${CMAKE_CURRENT_SOURCE_DIR}/${platform_folder}/*.cpp)
     add_library(${name} STATIC ${sources})
     t2k_warnings(${name})
 endfunction()

@@ -4,6 +4,7 @@
 #include "platform/process.h"
 #include "platform/text.h"
 #include "platform/win32/wide.h"
+#include "product_identity.h"
 
 #include <array>
 #include <cmath>
@@ -17,14 +18,13 @@ TAboutBox* AboutBox = nullptr;
 
 namespace {
 
-// Product identity, fixed at build time.
-constexpr std::u16string_view product_name = u"Tovaro2KORVANE";
-constexpr std::u16string_view maker_line = u"By Quenby Software";
+using identity::build_day;
+using identity::build_month;
+using identity::build_year;
+using identity::product_name;
+
+// Shown when the exe carries no version record.
 constexpr std::u16string_view fallback_version = u"1.2.6";
-constexpr int build_year = 2025;
-constexpr int build_month = 10;
-constexpr int build_day = 7;
-constexpr std::u16string_view web_address = u"www.quenby-software.example";
 
 std::u16string decimal(int number) {
     return ascii(std::to_string(number));
@@ -137,13 +137,13 @@ void TAboutBox::paint_frame(HDC dc) {
 void TAboutBox::FormCreate() {
     Layout2.set_position(Layout2.bounds().x, 280);
     Label1.set_text(product_name);
-    Label2.set_text(maker_line);
+    Label2.set_text(u"By " + std::u16string(identity::maker));
     Label3.set_text(u"Copyright \u00A9 " + decimal(build_year));
     std::u16string version = read_version_info();
     if (version.empty())
         version = fallback_version;
     Label4.set_text(u"Ver. " + std::u16string(u" ") + version);
-    Label6.set_text(web_address);
+    Label6.set_text(identity::web_address);
     Label7.set_text(decimal(build_month) + u"/" + decimal(build_day) + u"/" + decimal(build_year));
 }
 

@@ -5,6 +5,7 @@
 #include "convert/batch.h"
 #include "platform/code_page.h"
 #include "platform/path_style.h"
+#include "product_identity.h"
 #include "resources/main/main_form_layout.h"
 #include "settings/exe_folder.h"
 #include "settings/settings.h"
@@ -32,7 +33,7 @@ void TMainForm::FormCreate() {
     const SavedSettings saved = load_settings(exe_folder());
     Edit2.set_text(saved.save_path);
     ExtensionEdit.set_text(saved.save_extension);
-    set_caption(u"Tovaro to KORVANE version: 1.0.0");
+    set_caption(u"Tovaro to KORVANE version: " + std::u16string(identity::version));
     DragAcceptFiles(handle(), TRUE);
 }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Runs the built command-line converter as a script would: cli_test.sh [RUNNER...] CLI.
+# T2K_VERSION: the version the program must report.
 # Checks exit statuses, what goes to stdout and to stderr, and the bytes written.
 set -u
 cli=("$@")
@@ -63,7 +64,7 @@ run --code-page 99999 good.txt
 check "an unavailable code page is a usage error" [ "$rc" = 64 ]
 
 run --version
-check "version" [ "$out" = "tovaro2korvane-cli 1.0.0" ]
+check "version" [ "$out" = "tovaro2korvane-cli $T2K_VERSION" ]
 run --help
 check "help exits 0" [ "$rc" = 0 ]
 check "help shows the usage" [ "${out%%:*}" = Usage ]

@@ -14,7 +14,7 @@ if(TARGET t2k_app)
     t2k_program_resources(about_window_test)
     t2k_add_gtest(about_window_menu_test LABEL gui
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/about_window_menu_test.cpp ${about_picture}
-        LIBS t2k_about_ui t2k_about_test_support)
+        LIBS t2k_ui t2k_about_test_support)
     # No version record in this one: the fallbacks must show.
     t2k_add_gtest(about_no_version_test LABEL gui
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/about_no_version_test.cpp ${about_picture}
@@ -27,5 +27,6 @@ endif()
 if(WIN32)
     add_executable(about_open_from_outside ${CMAKE_CURRENT_LIST_DIR}/about_open_from_outside.cpp)
     t2k_warnings(about_open_from_outside)
+    target_link_libraries(about_open_from_outside PRIVATE t2k_identity t2k_win32_api)
     target_link_options(about_open_from_outside PRIVATE -municode)
 endif()

@@ -2,6 +2,7 @@
 // is hidden, the modal show and its close, and the fresh start of the next show.
 #include "about_test_support.h"
 #include "main_window_support.h"
+#include "product_identity.h"
 #include "ui/AboutUnit.h"
 #include "ui/MainUnit.h"
 #include "ui/WindowMenu.h"
@@ -58,10 +59,10 @@ TEST_F(AboutWindow, the_six_texts_come_from_the_constants_and_the_version_record
     EXPECT_EQ(about->Label1.text(), u"Tovaro2KORVANE");
     EXPECT_EQ(about->Label2.text(), u"By Quenby Software");
     EXPECT_EQ(about->Label3.text(), u"Copyright \u00A9 2025");
-    EXPECT_EQ(about->Label4.text(), u"Ver.  1.0.0.0");
+    EXPECT_EQ(about->Label4.text(), u"Ver.  " + std::u16string(identity::file_version));
     EXPECT_EQ(about->Label6.text(), u"www.quenby-software.example");
     EXPECT_EQ(about->Label7.text(), u"10/7/2025");
-    EXPECT_EQ(read_version_info(), u"1.0.0.0");
+    EXPECT_EQ(read_version_info(), identity::file_version);
 }
 
 TEST_F(AboutWindow, the_window_is_the_layouts_caption_border_and_client_size) {

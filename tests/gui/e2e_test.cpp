@@ -3,6 +3,7 @@
 #include "main_window_support.h"
 #include "toolkit_message_box_recorder.h"
 
+#include "product_identity.h"
 #include "resources/main/main_form_layout.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,8 @@ HWND find_main_window(DWORD process_id) {
     for (int attempt = 0; attempt < 200; ++attempt) {
         HWND window = nullptr;
         while ((window = FindWindowExW(nullptr, window, L"T2KForm",
-                                       L"Tovaro to KORVANE version: 1.0.0")) != nullptr) {
+                                       L"Tovaro to KORVANE version: " T2K_VERSION_TEXT)) !=
+               nullptr) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
             if (owner == process_id && IsWindowVisible(window)) {

@@ -3,6 +3,7 @@
 #include "main_window_support.h"
 #include "toolkit_message_box_recorder.h"
 
+#include "product_identity.h"
 #include "settings/exe_folder.h"
 #include "toolkit/app_title.h"
 #include "ui/AboutUnit.h"
@@ -71,7 +72,8 @@ TEST_F(MainWindow, starts_with_both_windows_the_defaults_the_caption_and_the_mut
     EXPECT_EQ(program.application.main_form(), MainForm);
     EXPECT_TRUE(IsWindowVisible(MainForm->handle()));
     EXPECT_FALSE(IsWindowVisible(AboutBox->handle()));
-    EXPECT_EQ(MainForm->caption(), u"Tovaro to KORVANE version: 1.0.0");
+    EXPECT_EQ(MainForm->caption(),
+              u"Tovaro to KORVANE version: " + std::u16string(identity::version));
     EXPECT_EQ(MainForm->Edit2.text(), exe_folder());
     EXPECT_EQ(MainForm->Edit2.text().back(), u'\\');
     EXPECT_EQ(MainForm->ExtensionEdit.text(), u"maz");
