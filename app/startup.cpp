@@ -1,7 +1,7 @@
 // The window registry and the program's run.
 #include "app/startup.h"
 
-#include "toolkit/catch_all.h"
+#include "toolkit/win32/catch_all.h"
 #include "ui/AboutUnit.h"
 #include "ui/MainUnit.h"
 

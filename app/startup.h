@@ -1,7 +1,7 @@
 // Start-up of the program: the window registry and the run of the application.
 #pragma once
 
-#include "toolkit/application.h"
+#include "toolkit/win32/application.h"
 
 namespace t2k {
 

@@ -12,16 +12,19 @@ namespace {
 // A stand-in for the star picture: painting time does not depend on what the pixels show.
 PixelBuffer test_picture() {
     PixelBuffer picture(800, 800, opaque_black);
-    for (int y = 0; y < 800; ++y)
-        for (int x = 0; x < 800; ++x)
-            if ((x / 40 + y / 40) % 3 == 0)
+    for (int y = 0; y < 800; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            if ((x / 40 + y / 40) % 3 == 0) {
                 picture.at(x, y) = 0xFFFFD600u;
+            }
+        }
+    }
     return picture;
 }
 
 struct AboutFrame {
-    const FormLayout& layout = about_layout::form();
-    const ControlSpec& image = *find_control(layout, u"ImageControl1");
+    const FormLayout& layout = about_layout::form;
+    const ControlRow& image = about_layout::row(u"ImageControl1");
     PixelBuffer target{layout.client_width, layout.client_height};
     TurnedImage turned;
     GaussianBlurEffect blur;

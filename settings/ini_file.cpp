@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <system_error>
 
@@ -14,18 +15,43 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A missing or unreadable file reads as an empty one, and so does a directory in its place.
-std::string read_bytes(const fs::path& path) {
+// The file's bytes; empty for a missing file or a directory in its place, nullopt for a file
+// that is there but cannot be read.
+std::optional<std::string> read_existing(const fs::path& path) {
     std::error_code ignored;
     if (!fs::is_regular_file(path, ignored)) {
-        return {};
+        return std::string();
     }
     std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) {
+        return std::nullopt;
+    }
     // Whole buffers at a time: a character at a time is slow on big files, most of all under
     // the sanitizers.
     std::ostringstream bytes;
     bytes << in.rdbuf();
+    if (in.bad()) {
+        return std::nullopt;
+    }
     return std::move(bytes).str();
+}
+
+// A read finds nothing in a file it cannot read.
+std::string read_bytes(const fs::path& path) {
+    return read_existing(path).value_or(std::string());
+}
+
+// The file a chain of symbolic links ends at, so that a write replaces it and not the link.
+fs::path through_links(fs::path path) {
+    std::error_code failed;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, failed)); ++hops) {
+        const fs::path target = fs::read_symlink(path, failed);
+        if (failed) {
+            break;
+        }
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return path;
 }
 
 // Opening for appending changes nothing, and fails exactly when the system would refuse to
@@ -52,20 +78,25 @@ std::u16string IniFile::read(std::u16string_view section, std::u16string_view ke
 
 void IniFile::write(std::u16string_view section, std::u16string_view key,
                     std::u16string_view value) {
-    const fs::path target(path_);
+    const fs::path target = through_links(fs::path(path_));
     // Refused even when nothing would change, as the profile services refuse it.
     if (!may_write(target)) {
         throw SettingsWriteError(path_);
     }
-    IniDocument document(read_bytes(target), CodePage::system());
+    // Refused too when the file cannot be read: writing it anew would drop its other lines.
+    const std::optional<std::string> existing = read_existing(target);
+    if (!existing) {
+        throw SettingsWriteError(path_);
+    }
+    IniDocument document(*existing, CodePage::system());
     if (document.set(section, key, value)) {
-        replace_contents(document.bytes());
+        replace_contents(target, document.bytes());
     }
 }
 
-void IniFile::replace_contents(const std::string& bytes) const {
-    const fs::path target(path_);
-    const fs::path temporary(path_ + u".tmp");
+void IniFile::replace_contents(const fs::path& target, const std::string& bytes) const {
+    fs::path temporary = target;
+    temporary += ".tmp";
     std::error_code ignored;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

@@ -20,18 +20,21 @@ FloatAnimation::~FloatAnimation() {
 }
 
 void FloatAnimation::set_enabled(bool enabled) {
-    if (enabled == enabled_)
+    if (enabled == enabled_) {
         return;
+    }
     enabled_ = enabled;
-    if (enabled_)
+    if (enabled_) {
         start();
-    else
+    } else {
         stop();
+    }
 }
 
 void FloatAnimation::start() {
-    if (parent_visible_ && !parent_visible_())
+    if (parent_visible_ && !parent_visible_()) {
         return;
+    }
     running_ = true;
     started_at_ = clock_.now();
     elapsed_ = 0.0;
@@ -40,8 +43,9 @@ void FloatAnimation::start() {
 }
 
 void FloatAnimation::stop() {
-    if (!running_)
+    if (!running_) {
         return;
+    }
     running_ = false;
     property_(settings_.stop_value);
 }
@@ -52,16 +56,18 @@ double FloatAnimation::cycle() const {
 
 float FloatAnimation::value_at(double t) const {
     const double duration = settings_.duration;
-    if (duration <= 0.0)
+    if (duration <= 0.0) {
         return settings_.stop_value;
+    }
     const double period = cycle();
     double phase;
-    if (settings_.loop)
+    if (settings_.loop) {
         phase = std::fmod(std::max(t, 0.0), period);
-    else if (t >= period)
+    } else if (t >= period) {
         return settings_.auto_reverse ? settings_.start_value : settings_.stop_value;
-    else
+    } else {
         phase = std::max(t, 0.0);
+    }
     // On the way back the same curve is run with time counting down.
     const double forward = phase <= duration ? phase : period - phase;
     const double linear = forward / duration;
@@ -73,11 +79,13 @@ float FloatAnimation::value_at(double t) const {
 }
 
 void FloatAnimation::advance_to(double now) {
-    if (!running_)
+    if (!running_) {
         return;
+    }
     elapsed_ = now - started_at_;
-    if (!settings_.loop && elapsed_ >= cycle())
+    if (!settings_.loop && elapsed_ >= cycle()) {
         running_ = false; // a single run ends by itself, still enabled
+    }
     property_(value_at(elapsed_));
 }
 

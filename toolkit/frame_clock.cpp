@@ -18,9 +18,11 @@ double FrameClock::steady_seconds() {
 bool FrameClock::tick() {
     const double now = now_();
     // By index: a property setter may start or stop other animations, or attach new ones.
-    for (std::size_t i = 0; i < animations_.size(); ++i)
-        if (animations_[i] != nullptr)
+    for (std::size_t i = 0; i < animations_.size(); ++i) {
+        if (animations_[i] != nullptr) {
             animations_[i]->advance_to(now);
+        }
+    }
     std::erase(animations_, nullptr);
     return any_running();
 }
@@ -41,8 +43,9 @@ void FrameClock::detach(FloatAnimation* animation) {
 }
 
 void FrameClock::animation_started() {
-    if (wake_up_)
+    if (wake_up_) {
         wake_up_();
+    }
 }
 
 } // namespace t2k

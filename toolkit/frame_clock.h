@@ -22,6 +22,8 @@ public:
     static double steady_seconds();
 
     double now() const { return now_(); }
+    // Another source from now on (a test takes over a running window's time with it).
+    void set_time_source(TimeSource now) { now_ = std::move(now); }
     void on_wake_up(WakeUp wake_up) { wake_up_ = std::move(wake_up); }
 
     // One frame: every running animation moves to the current time. True while any still runs;

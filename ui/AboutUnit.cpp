@@ -30,39 +30,23 @@ std::u16string decimal(int number) {
     return ascii(std::to_string(number));
 }
 
-const about_layout::AnimationSpec& animation_spec(std::u16string_view name) {
-    for (const auto& spec : about_layout::animations())
-        if (spec.name == name)
-            return spec;
-    throw std::logic_error("the About layout lacks an animation");
-}
-
 std::u16string version_value(const std::vector<std::byte>& record, const wchar_t* key) {
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(record.data(), key, &value, &length) || value == nullptr || length == 0)
+    if (!VerQueryValueW(record.data(), key, &value, &length) || value == nullptr || length == 0) {
         return {};
+    }
     return from_wide(static_cast<const wchar_t*>(value));
 }
 
 } // namespace
 
 TAboutBox::TAboutBox(FrameClock::TimeSource now)
-    : Form(about_layout::form()), clock_(std::move(now)),
-      GaussianBlurEffect1(about_layout::blur_effect().amount, about_layout::blur_effect().enabled),
-      FloatAnimation1(clock_, animation_spec(u"FloatAnimation1").settings,
-                      property_of(animation_spec(u"FloatAnimation1")),
-                      parent_of(animation_spec(u"FloatAnimation1"))),
-      FloatAnimation2(clock_, animation_spec(u"FloatAnimation2").settings,
-                      property_of(animation_spec(u"FloatAnimation2")),
-                      parent_of(animation_spec(u"FloatAnimation2"))),
-      FloatAnimation3(clock_, animation_spec(u"FloatAnimation3").settings,
-                      property_of(animation_spec(u"FloatAnimation3")),
-                      parent_of(animation_spec(u"FloatAnimation3"))),
-      labels_{&Label1, &Label2, &Label3, &Label4, &Label6, &Label7},
+    : Form(about_layout::form),
+      clock_(std::move(now)), labels_{&Label1, &Label2, &Label3, &Label4, &Label6, &Label7},
       timer_(clock_, [this] { repaint_if_visible(); }) {
     ImageControl1.set_effect(&GaussianBlurEffect1);
-    on_click(u"CloseButtonClick", [this] { CloseButtonClick(); });
+    CloseButton.on_click([this] { CloseButtonClick(); });
     on_message(WM_ERASEBKGND, [](WPARAM, LPARAM) -> std::optional<LRESULT> { return 1; });
     on_message(WM_PAINT, [this](WPARAM, LPARAM) -> std::optional<LRESULT> {
         PAINTSTRUCT paint{};
@@ -72,22 +56,29 @@ TAboutBox::TAboutBox(FrameClock::TimeSource now)
         return 0;
     });
     // Loading the layout enables what it marks enabled: the picture turns from creation on.
-    const std::array<std::pair<FloatAnimation*, std::u16string_view>, 3> by_name{
-        {{&FloatAnimation1, u"FloatAnimation1"},
-         {&FloatAnimation2, u"FloatAnimation2"},
-         {&FloatAnimation3, u"FloatAnimation3"}}};
-    for (const auto& [animation, name] : by_name)
-        if (animation_spec(name).enabled)
+    const std::array<std::pair<FloatAnimation*, const about_layout::AnimationRow*>, 3> loaded{
+        {{&FloatAnimation1, &about_layout::animation(u"FloatAnimation1")},
+         {&FloatAnimation2, &about_layout::animation(u"FloatAnimation2")},
+         {&FloatAnimation3, &about_layout::animation(u"FloatAnimation3")}}};
+    for (const auto& [animation, row] : loaded) {
+        if (row->enabled) {
             animation->set_enabled(true);
+        }
+    }
 }
 
 TAboutBox::~TAboutBox() {
-    if (AboutBox == this)
+    if (AboutBox == this) {
         AboutBox = nullptr;
+    }
 }
 
-FloatAnimation::Property TAboutBox::property_of(const about_layout::AnimationSpec& spec) {
-    switch (spec.property) {
+FloatAnimation TAboutBox::animate(const about_layout::AnimationRow& row) {
+    return FloatAnimation(clock_, row.settings, property_of(row), parent_of(row));
+}
+
+FloatAnimation::Property TAboutBox::property_of(const about_layout::AnimationRow& row) {
+    switch (row.property) {
     case about_layout::AnimatedProperty::rotation_angle:
         return [this](float degrees) {
             ImageControl1.set_rotation_angle(degrees);
@@ -104,18 +95,20 @@ FloatAnimation::Property TAboutBox::property_of(const about_layout::AnimationSpe
     throw std::logic_error("unknown animated property");
 }
 
-FloatAnimation::Visibility TAboutBox::parent_of(const about_layout::AnimationSpec& spec) {
-    if (spec.parent == about_layout::blur_effect().name)
+FloatAnimation::Visibility TAboutBox::parent_of(const about_layout::AnimationRow& row) {
+    if (row.parent == about_layout::blur.name) {
         return {}; // an effect, not a control: it never holds the start back
-    const std::u16string parent(spec.parent);
+    }
+    const std::u16string parent(row.parent);
     return [this, parent] {
         return control(parent).visible();
     };
 }
 
 void TAboutBox::repaint_if_visible() {
-    if (handle() != nullptr && IsWindowVisible(handle()))
+    if (handle() != nullptr && IsWindowVisible(handle())) {
         InvalidateRect(handle(), nullptr, FALSE);
+    }
 }
 
 void TAboutBox::paint_frame(HDC dc) {
@@ -126,8 +119,9 @@ void TAboutBox::paint_frame(HDC dc) {
     const std::uint32_t rgb = layout().background_color;
     buffer_.pixels().fill(make_pixel(255, rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
     ImageControl1.paint(buffer_.pixels(), dpi());
-    for (const PaintedLabel* label : labels_)
+    for (const PaintedLabel* label : labels_) {
         label->paint(buffer_.dc());
+    }
     buffer_.put(dc, 0, 0);
     ++frames_painted_;
 }
@@ -140,8 +134,9 @@ void TAboutBox::FormCreate() {
     Label2.set_text(u"By " + std::u16string(identity::maker));
     Label3.set_text(u"Copyright \u00A9 " + decimal(build_year));
     std::u16string version = read_version_info();
-    if (version.empty())
+    if (version.empty()) {
         version = fallback_version;
+    }
     Label4.set_text(u"Ver. " + std::u16string(u" ") + version);
     Label6.set_text(identity::web_address);
     Label7.set_text(decimal(build_month) + u"/" + decimal(build_day) + u"/" + decimal(build_year));
@@ -171,8 +166,9 @@ std::u16string read_version_info() {
     const std::u16string exe = executable_path();
     DWORD unused = 0;
     const DWORD size = GetFileVersionInfoSizeW(wide(exe), &unused);
-    if (size == 0)
+    if (size == 0) {
         return {};
+    }
     std::vector<std::byte> record(size);
     std::u16string description, version;
     if (GetFileVersionInfoW(wide(exe), 0, size, record.data())) {
@@ -180,8 +176,9 @@ std::u16string read_version_info() {
         description = version_value(record, L"\\StringFileInfo\\040904E4\\FileDescription");
         version = version_value(record, L"\\StringFileInfo\\040904E4\\FileVersion");
     }
-    if (AboutBox != nullptr)
+    if (AboutBox != nullptr) {
         AboutBox->Label1.set_text(description.empty() ? product_name : description);
+    }
     return version;
 }
 

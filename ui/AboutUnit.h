@@ -4,7 +4,7 @@
 
 #include "resources/about/about_layout.h"
 #include "toolkit/animation.h"
-#include "toolkit/form.h"
+#include "toolkit/win32/form.h"
 #include "toolkit/frame_clock.h"
 #include "toolkit/paint/gaussian_blur.h"
 #include "toolkit/win32/back_buffer.h"
@@ -25,21 +25,23 @@ public:
     explicit TAboutBox(FrameClock::TimeSource now = FrameClock::steady_seconds);
     ~TAboutBox() override;
 
-    Layout Layout1{*this, u"Layout1"};
-    PaintedImage ImageControl1{*this, u"ImageControl1", about_layout::image_scale};
-    Layout Layout2{*this, u"Layout2"};
-    PaintedLabel Label1{*this, u"Label1"};
-    PaintedLabel Label2{*this, u"Label2"};
-    PaintedLabel Label3{*this, u"Label3"};
-    PaintedLabel Label4{*this, u"Label4"};
-    PaintedLabel Label6{*this, u"Label6"};
-    PaintedLabel Label7{*this, u"Label7"};
-    RoundedButton CloseButton{*this, u"CloseButton", about_layout::close_button_corner_radius};
+    Layout Layout1{*this, about_layout::row(u"Layout1")};
+    PaintedImage ImageControl1{*this, about_layout::row(u"ImageControl1"),
+                               about_layout::image_scale};
+    Layout Layout2{*this, about_layout::row(u"Layout2")};
+    PaintedLabel Label1{*this, about_layout::row(u"Label1")};
+    PaintedLabel Label2{*this, about_layout::row(u"Label2")};
+    PaintedLabel Label3{*this, about_layout::row(u"Label3")};
+    PaintedLabel Label4{*this, about_layout::row(u"Label4")};
+    PaintedLabel Label6{*this, about_layout::row(u"Label6")};
+    PaintedLabel Label7{*this, about_layout::row(u"Label7")};
+    RoundedButton CloseButton{*this, about_layout::row(u"CloseButton"),
+                              about_layout::close_button_corner_radius};
 
-    GaussianBlurEffect GaussianBlurEffect1;
-    FloatAnimation FloatAnimation1;
-    FloatAnimation FloatAnimation2;
-    FloatAnimation FloatAnimation3;
+    GaussianBlurEffect GaussianBlurEffect1{about_layout::blur.amount, about_layout::blur.enabled};
+    FloatAnimation FloatAnimation1 = animate(about_layout::animation(u"FloatAnimation1"));
+    FloatAnimation FloatAnimation2 = animate(about_layout::animation(u"FloatAnimation2"));
+    FloatAnimation FloatAnimation3 = animate(about_layout::animation(u"FloatAnimation3"));
 
     FrameClock& frame_clock() noexcept { return clock_; }
     bool frame_timer_ticking() const noexcept { return timer_.ticking(); }
@@ -56,8 +58,10 @@ protected:
     void FormClose(CloseAction& action) override;
 
 private:
-    FloatAnimation::Property property_of(const about_layout::AnimationSpec& spec);
-    FloatAnimation::Visibility parent_of(const about_layout::AnimationSpec& spec);
+    // The animation of that row, bound to the property and parent the row names.
+    FloatAnimation animate(const about_layout::AnimationRow& row);
+    FloatAnimation::Property property_of(const about_layout::AnimationRow& row);
+    FloatAnimation::Visibility parent_of(const about_layout::AnimationRow& row);
     void repaint_if_visible();
 
     std::array<const PaintedLabel*, 6> labels_;

@@ -6,21 +6,20 @@
 #include "platform/code_page.h"
 #include "platform/path_style.h"
 #include "product_identity.h"
-#include "resources/main/main_form_layout.h"
 #include "settings/exe_folder.h"
 #include "settings/settings.h"
-#include "toolkit/busy_cursor.h"
-#include "toolkit/catch_all.h"
-#include "toolkit/dropped_files.h"
-#include "toolkit/message_box.h"
+#include "toolkit/win32/busy_cursor.h"
+#include "toolkit/win32/catch_all.h"
+#include "toolkit/win32/dropped_files.h"
+#include "toolkit/win32/message_box.h"
 #include "ui/WindowMenu.h"
 
 namespace t2k {
 
-TMainForm::TMainForm() : Form(main_form_layout()) {
-    on_click(u"FindFilesButtonClick", [this] { FindFilesButtonClick(); });
-    on_click(u"SpeedButton1Click", [this] { SpeedButton1Click(); });
-    on_click(u"Button1Click", [this] { Button1Click(); });
+TMainForm::TMainForm() : Form(main_form_layout::form) {
+    FindFilesButton.on_click([this] { FindFilesButtonClick(); });
+    SpeedButton1.on_click([this] { SpeedButton1Click(); });
+    Button1.on_click([this] { Button1Click(); });
     on_message(WM_DROPFILES, [this](WPARAM drop, LPARAM) -> std::optional<LRESULT> {
         FormDropFiles(take_dropped_files(reinterpret_cast<HDROP>(drop)));
         return 0;

@@ -3,10 +3,11 @@
 #pragma once
 
 #include "convert/conversion_host.h"
-#include "toolkit/controls.h"
-#include "toolkit/file_dialogs.h"
-#include "toolkit/form.h"
-#include "toolkit/win32_handles.h"
+#include "resources/main/main_form_layout.h"
+#include "toolkit/win32/controls.h"
+#include "toolkit/win32/file_dialogs.h"
+#include "toolkit/win32/form.h"
+#include "toolkit/win32/handles.h"
 
 #include <string>
 #include <string_view>
@@ -18,19 +19,20 @@ class TMainForm : public Form, public ConversionHost {
 public:
     TMainForm();
 
-    Label Label6{*this, u"Label6"};
-    Button FindFilesButton{*this, u"FindFilesButton"};
-    Memo FileMemo{*this, u"FileMemo"};
-    Label Label2{*this, u"Label2"};
-    Edit Edit2{*this, u"Edit2"};
-    PictureButton SpeedButton1{*this, u"SpeedButton1"};
-    Label Label3{*this, u"Label3"};
-    Edit ExtensionEdit{*this, u"ExtensionEdit"};
-    Label Label4{*this, u"Label4"};
-    Label Label7{*this, u"Label7"};
-    Button Button1{*this, u"Button1"};
-    Label Label5{*this, u"Label5"};
-    Memo FinishedMemo{*this, u"FinishedMemo"};
+    // In creation order, as the layout lists them.
+    Label Label4{*this, main_form_layout::row(u"Label4")};
+    Label Label7{*this, main_form_layout::row(u"Label7")};
+    Button Button1{*this, main_form_layout::row(u"Button1")};
+    Label Label2{*this, main_form_layout::row(u"Label2")};
+    Edit Edit2{*this, main_form_layout::row(u"Edit2")};
+    Label Label5{*this, main_form_layout::row(u"Label5")};
+    Memo FinishedMemo{*this, main_form_layout::row(u"FinishedMemo")};
+    PictureButton SpeedButton1{*this, main_form_layout::row(u"SpeedButton1")};
+    Label Label3{*this, main_form_layout::row(u"Label3")};
+    Edit ExtensionEdit{*this, main_form_layout::row(u"ExtensionEdit")};
+    Memo FileMemo{*this, main_form_layout::row(u"FileMemo")};
+    Label Label6{*this, main_form_layout::row(u"Label6")};
+    Button FindFilesButton{*this, main_form_layout::row(u"FindFilesButton")};
 
     // The folder chooser: the chosen folder with trailing delimiter, or "" when cancelled.
     std::u16string choose_folder(std::u16string_view root);

@@ -2,7 +2,7 @@
 #include "ui/WindowMenu.h"
 
 #include "platform/win32/wide.h"
-#include "toolkit/catch_all.h"
+#include "toolkit/win32/catch_all.h"
 #include "ui/AboutUnit.h"
 #include "ui/MainUnit.h"
 
@@ -33,9 +33,11 @@ std::array<bool, entries.size()> window_menu_flags{};
 
 std::u16string lower_case_a_to_z(std::u16string_view text) {
     std::u16string lowered(text);
-    for (char16_t& c : lowered)
-        if (c >= u'A' && c <= u'Z')
+    for (char16_t& c : lowered) {
+        if (c >= u'A' && c <= u'Z') {
             c = static_cast<char16_t>(c - u'A' + u'a');
+        }
+    }
     return lowered;
 }
 
@@ -53,18 +55,19 @@ bool window_menu_flag(std::size_t row) {
     return row < entries.size() && window_menu_flags[row];
 }
 
-void add_window_menu(std::u16string_view spec) {
-    add_window_menu(main_form_window(), spec);
+void add_window_menu(std::u16string_view keywords) {
+    add_window_menu(main_form_window(), keywords);
 }
 
-void add_window_menu(HWND main_window, std::u16string_view spec) {
+void add_window_menu(HWND main_window, std::u16string_view keywords) {
     hook_window_proc(main_window);
     HMENU menu = GetSystemMenu(main_window, FALSE);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    const std::u16string wanted = lower_case_a_to_z(spec);
+    const std::u16string wanted = lower_case_a_to_z(keywords);
     for (std::size_t row = 0; row < entries.size(); ++row) {
-        if (wanted.find(entries[row].keyword) == std::u16string::npos)
+        if (wanted.find(entries[row].keyword) == std::u16string::npos) {
             continue;
+        }
         const std::u16string text(entries[row].text);
         AppendMenuW(menu, MF_STRING, entries[row].command, wide(text));
         window_menu_flags[row] = true;
@@ -80,8 +83,9 @@ void hook_window_proc(HWND main_window) {
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(main_window, GWLP_WNDPROC));
     // Hooked already: keeping the saved procedure stops a message from being passed to
     // window_menu_proc itself, without end.
-    if (current != &window_menu_proc)
+    if (current != &window_menu_proc) {
         previous_window_proc = current;
+    }
     SetWindowLongPtrW(main_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&window_menu_proc));
 }
 
@@ -91,11 +95,13 @@ LRESULT CALLBACK window_menu_proc(HWND window, UINT message, WPARAM wparam, LPAR
                    ? CallWindowProcW(previous_window_proc, window, message, wparam, lparam)
                    : DefWindowProcW(window, message, wparam, lparam);
     }
-    if (wparam == about_command && window_menu_flags[about_row])
+    if (wparam == about_command && window_menu_flags[about_row]) {
         run_guarded([] {
-            if (AboutBox != nullptr)
+            if (AboutBox != nullptr) {
                 AboutBox->show_modal();
+            }
         });
+    }
     return DefWindowProcW(window, message, wparam, lparam);
 }
 

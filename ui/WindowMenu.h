@@ -21,11 +21,11 @@ std::span<const WindowMenuEntry> window_menu_entries();
 inline constexpr UINT about_command = 1025;
 
 // Hooks the main window and appends a separator, then every row whose keyword the lower-cased
-// spec contains (A to Z only are lowered), in table order.
-void add_window_menu(std::u16string_view spec);
+// keywords contain (A to Z only are lowered), in table order.
+void add_window_menu(std::u16string_view keywords);
 // The same for a given window, which then counts as the main window (tests use a window of
 // their own).
-void add_window_menu(HWND main_window, std::u16string_view spec);
+void add_window_menu(HWND main_window, std::u16string_view keywords);
 
 // Saves the main window's window procedure and puts window_menu_proc in its place.
 void hook_window_proc();

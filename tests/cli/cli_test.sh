@@ -54,6 +54,7 @@ run -o no-such-folder good.txt plain.txt
 check "input/output failure exits 2" [ "$rc" = 2 ]
 check "the failure's text on stderr" grep -qx 'tovaro2korvane-cli: Invalid filename' "$logs/stderr"
 check "the batch stops at the failure" [ -z "$out" ]
+check "the file after the failure is never mentioned" [ -z "$(grep -h plain.txt "$logs/stdout" "$logs/stderr")" ]
 
 run --frobnicate good.txt
 check "unknown option exits 64" [ "$rc" = 64 ]

@@ -6,7 +6,8 @@
 
 int wmain() {
     HWND main_window = FindWindowW(nullptr, L"Tovaro to KORVANE version: " T2K_VERSION_TEXT);
-    if (main_window == nullptr)
+    if (main_window == nullptr) {
         return 1;
+    }
     return PostMessageW(main_window, WM_SYSCOMMAND, 1025, 0) ? 0 : 2;
 }

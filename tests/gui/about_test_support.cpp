@@ -1,7 +1,7 @@
 // Helpers for the About window's tests.
 #include "about_test_support.h"
 
-#include "toolkit/message_loop.h"
+#include "toolkit/win32/message_loop.h"
 
 #include <utility>
 
@@ -18,8 +18,9 @@ void CALLBACK run_later_now(HWND, UINT, UINT_PTR, DWORD) {
     KillTimer(nullptr, later_timer);
     later_timer = 0;
     auto step = std::exchange(later_step, {});
-    if (step)
+    if (step) {
         step();
+    }
 }
 
 } // namespace

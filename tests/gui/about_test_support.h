@@ -2,7 +2,7 @@
 // reading a window menu's items.
 #pragma once
 
-#include "toolkit/form.h"
+#include "toolkit/win32/form.h"
 
 #include <windows.h>
 

@@ -22,8 +22,8 @@ struct WindowMenuTest : ::testing::Test {
         form->create();
         items_before = about_test::window_menu_items(form->handle()).size();
     }
-    std::vector<MenuItem> appended(std::u16string_view spec) {
-        add_window_menu(form->handle(), spec);
+    std::vector<MenuItem> appended(std::u16string_view keywords) {
+        add_window_menu(form->handle(), keywords);
         const auto items = about_test::window_menu_items(form->handle());
         return {items.begin() + static_cast<std::ptrdiff_t>(items_before), items.end()};
     }
@@ -32,7 +32,7 @@ struct WindowMenuTest : ::testing::Test {
 const MenuItem separator{0, u"", true};
 
 struct SpecCase {
-    std::u16string_view spec;
+    std::u16string_view keywords;
     std::vector<MenuItem> expected;
 };
 
@@ -52,10 +52,10 @@ TEST_F(WindowMenuTest, appends_a_separator_then_the_rows_the_spec_names_in_table
         {u"\u00C1BOUT", {separator}},
     };
     for (const SpecCase& c : cases) {
-        SCOPED_TRACE(std::string(c.spec.begin(), c.spec.end()));
+        SCOPED_TRACE(std::string(c.keywords.begin(), c.keywords.end()));
         form = std::make_unique<about_test::TestForm>();
         SetUp();
-        EXPECT_EQ(appended(c.spec), c.expected);
+        EXPECT_EQ(appended(c.keywords), c.expected);
     }
 }
 
@@ -69,8 +69,9 @@ TEST_F(WindowMenuTest, the_whole_table_with_its_texts_and_identifiers) {
                            MenuItem{1026, u"Help\tF1", false}, MenuItem{1032, u"Help\tF1", false},
                            MenuItem{1029, u"Help\tF1", false}, MenuItem{1033, u"Help", false},
                            MenuItem{1036, u"Stay On Top", false}));
-    for (std::size_t row = 0; row < window_menu_entries().size(); ++row)
+    for (std::size_t row = 0; row < window_menu_entries().size(); ++row) {
         EXPECT_TRUE(window_menu_flag(row)) << row;
+    }
 }
 
 TEST_F(WindowMenuTest, the_hook_keeps_every_other_message_going_to_the_window) {

@@ -15,10 +15,21 @@ namespace t2k {
 namespace {
 
 // The program's own windows, made by its start-up: the main window first, the About window second.
+// The About window's time moves only when a test steps it.
 struct AboutWindow : ::testing::Test {
-    testing::StartedProgram program;
+    test::StartedProgram program;
     TMainForm* main = MainForm;
     TAboutBox* about = AboutBox;
+    double seconds = about->frame_clock().now();
+
+    void SetUp() override {
+        about->frame_clock().set_time_source([this] { return seconds; });
+    }
+    // Moves the window's time on and has every running animation follow, as a frame does.
+    void step(double by) {
+        seconds += by;
+        about->frame_clock().tick();
+    }
 
     // Shows the About window from the window menu; `inside` runs after `after` ms of the show.
     void show_from_menu(DWORD after, std::function<void()> inside) {
@@ -36,7 +47,8 @@ TEST_F(AboutWindow, the_main_windows_window_menu_ends_with_a_separator_and_about
 
 TEST_F(AboutWindow, command_1025_shows_the_about_window_modally_with_the_main_window_disabled) {
     bool visible_meanwhile = false, main_enabled_meanwhile = true, modal_meanwhile = false;
-    show_from_menu(300, [&] {
+    show_from_menu(1, [&] {
+        about_test::pump_for(2000, [&] { return about->frames_painted() > 0; });
         visible_meanwhile = IsWindowVisible(about->handle()) != 0;
         main_enabled_meanwhile = IsWindowEnabled(main->handle()) != 0;
         modal_meanwhile = about->is_modal();
@@ -125,7 +137,8 @@ TEST_F(AboutWindow, the_picture_turns_from_creation_while_the_window_was_never_s
     EXPECT_TRUE(about->FloatAnimation1.running());
     EXPECT_TRUE(about->frame_timer_ticking());
     const double before = about->ImageControl1.rotation_angle();
-    about_test::pump_for(400);
+    seconds += 0.4; // the frame timer, not the test, moves the picture on
+    about_test::pump_for(2000, [&] { return about->ImageControl1.rotation_angle() != before; });
     const double after = about->ImageControl1.rotation_angle();
     EXPECT_GT(after, before + 5); // 30 degrees a second
     EXPECT_LT(after, before + 40);
@@ -136,7 +149,8 @@ TEST_F(AboutWindow, the_picture_turns_from_creation_while_the_window_was_never_s
 TEST_F(AboutWindow, closing_mid_slide_puts_the_texts_at_50_and_the_next_show_starts_afresh) {
     int y_inside = 0;
     float blur_inside = 0;
-    show_from_menu(500, [&] {
+    show_from_menu(1, [&] {
+        step(0.5);
         y_inside = about->Layout2.bounds().y;
         blur_inside = about->GaussianBlurEffect1.blur_amount();
         about->CloseButton.click();
@@ -173,7 +187,8 @@ TEST_F(AboutWindow, closing_mid_slide_puts_the_texts_at_50_and_the_next_show_sta
 TEST_F(AboutWindow, the_texts_end_their_slide_at_50_while_the_picture_keeps_turning) {
     int y_after = 0;
     bool turning = false;
-    show_from_menu(2300, [&] {
+    show_from_menu(1, [&] {
+        step(2.3);
         y_after = about->Layout2.bounds().y;
         turning = about->FloatAnimation1.running() && about->FloatAnimation2.running();
         about->close();

@@ -41,7 +41,7 @@ HWND find_main_window(DWORD process_id) {
 }
 
 HWND control(HWND window, std::u16string_view name) {
-    return GetDlgItem(window, control_id(main_form_layout(), name));
+    return GetDlgItem(window, control_id(main_form_layout::form, name));
 }
 
 void set_text(HWND control, const std::u16string& text) {
@@ -71,7 +71,7 @@ TEST(EndToEnd, the_program_translates_what_its_window_is_given_and_keeps_the_set
     set_text(control(window, u"ExtensionEdit"), u"kor");
     SendMessageW(control(window, u"Button1"), BM_CLICK, 0, 0);
 
-    EXPECT_EQ(testing::window_text(control(window, u"FinishedMemo")), out + u"\\in.kor\r\n");
+    EXPECT_EQ(test::window_text(control(window, u"FinishedMemo")), out + u"\\in.kor\r\n");
     EXPECT_EQ(test::read_bytes(out + u"\\in.kor"), "\x02"
                                                    "A\x03"
                                                    "1\x04");

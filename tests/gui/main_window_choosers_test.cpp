@@ -111,7 +111,7 @@ protected:
     void click(const Control& button) { SendMessageW(button.handle(), BM_CLICK, 0, 0); }
 
     test::TempDir folder;
-    testing::StartedProgram program;
+    test::StartedProgram program;
 };
 
 TEST_F(Choosers, picking_two_files_lists_both_and_a_cancel_lists_the_last_choice_again) {
@@ -134,7 +134,7 @@ TEST_F(Choosers, picking_two_files_lists_both_and_a_cancel_lists_the_last_choice
     {
         ChooserDriver driver({[&](HWND chooser) {
             // The chooser opens with the first file of the last choice in its name box.
-            EXPECT_EQ(testing::window_text(name_box(chooser)), folder.file(u"a.txt"));
+            EXPECT_EQ(test::window_text(name_box(chooser)), folder.file(u"a.txt"));
             PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
         }});
         click(MainForm->FindFilesButton);
@@ -148,7 +148,7 @@ TEST_F(Choosers, a_chosen_folder_ends_in_a_backslash_and_a_cancel_keeps_the_fiel
     {
         // Typing the folder's path opens it; confirming an empty name box then chooses it.
         ChooserDriver driver({[&](HWND chooser) {
-                                  EXPECT_EQ(testing::window_text(chooser), u"Select Folder");
+                                  EXPECT_EQ(test::window_text(chooser), u"Select Folder");
                                   ChooserDriver::type_and_confirm(folder.file(u"target"))(chooser);
                               },
                               ChooserDriver::type_and_confirm(u"")});

@@ -2,7 +2,7 @@
 #include "main_window_support.h"
 #include "toolkit_message_box_recorder.h"
 
-#include "toolkit/message_loop.h"
+#include "toolkit/win32/message_loop.h"
 #include "ui/MainUnit.h"
 
 #include <gmock/gmock.h>
@@ -16,11 +16,11 @@
 namespace t2k {
 namespace {
 
+using test::MessageBoxRecorder;
+using test::StartedProgram;
 using test::TempDir;
 using ::testing::Each;
 using ::testing::ElementsAre;
-using testing::MessageBoxRecorder;
-using testing::StartedProgram;
 
 const std::string tovaro_file = "\xABp2\r\nA_1\r\n";
 

@@ -42,7 +42,7 @@ RECT rect_in_client(HWND control) {
 }
 
 TEST(MainWindowLayout, places_every_control_at_its_scaled_design_rectangle) {
-    testing::StartedProgram program;
+    test::StartedProgram program;
     ASSERT_EQ(MainForm->dpi(), static_cast<unsigned>(T2K_EXPECTED_DPI));
     RECT client{};
     GetClientRect(MainForm->handle(), &client);
@@ -70,7 +70,7 @@ TEST(MainWindowLayout, places_every_control_at_its_scaled_design_rectangle) {
         EXPECT_LE(rect.left, design.left);
         EXPECT_GE(rect.right, design.right);
         EXPECT_GE(rect.bottom, design.bottom);
-        if (control.spec().align == TextAlign::trailing) {
+        if (control.row().align == TextAlign::trailing) {
             EXPECT_EQ(rect.right, design.right);
         } else {
             EXPECT_EQ(rect.left, design.left);
@@ -79,7 +79,7 @@ TEST(MainWindowLayout, places_every_control_at_its_scaled_design_rectangle) {
 }
 
 TEST(MainWindowLayout, big_numbers_are_bold_at_twenty_scaled_pixels_and_fit_their_window) {
-    testing::StartedProgram program;
+    test::StartedProgram program;
     for (const Label* label : {&MainForm->Label6, &MainForm->Label7}) {
         HFONT font = reinterpret_cast<HFONT>(SendMessageW(label->handle(), WM_GETFONT, 0, 0));
         LOGFONTW face{};
@@ -100,13 +100,13 @@ TEST(MainWindowLayout, big_numbers_are_bold_at_twenty_scaled_pixels_and_fit_thei
 }
 
 TEST(MainWindowLayout, tab_order_follows_the_layout_with_labels_right_before_their_fields) {
-    testing::StartedProgram program;
+    test::StartedProgram program;
     std::vector<std::u16string> order;
     for (HWND child = GetWindow(MainForm->handle(), GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         for (const Control* control : MainForm->controls()) {
             if (control->handle() == child) {
-                order.push_back(control->name());
+                order.emplace_back(control->name());
             }
         }
     }

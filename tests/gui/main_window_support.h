@@ -3,13 +3,13 @@
 #pragma once
 
 #include "app/startup.h"
-#include "toolkit/application.h"
+#include "toolkit/win32/application.h"
 #include "tests/support/temp_dir.h"
-#include "toolkit/message_loop.h"
+#include "toolkit/win32/message_loop.h"
 
 #include <windows.h>
 
-namespace t2k::testing {
+namespace t2k::test {
 
 // The windows created by the program's own registry, destroyed at the end of the test.
 class StartedProgram {
@@ -22,4 +22,4 @@ public:
     Application application;
 };
 
-} // namespace t2k::testing
+} // namespace t2k::test

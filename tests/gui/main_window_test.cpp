@@ -5,7 +5,7 @@
 
 #include "product_identity.h"
 #include "settings/exe_folder.h"
-#include "toolkit/app_title.h"
+#include "toolkit/win32/app_title.h"
 #include "ui/AboutUnit.h"
 #include "ui/MainUnit.h"
 
@@ -17,11 +17,11 @@
 namespace t2k {
 namespace {
 
+using test::MessageBoxRecorder;
+using test::StartedProgram;
 using test::TempDir;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::MessageBoxRecorder;
-using testing::StartedProgram;
 
 const std::string tovaro_file = "header line\r\n\xABp2\r\nA_1\r\nB\r\n";
 const std::string korvane_bytes = "\x02"

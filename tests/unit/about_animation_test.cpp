@@ -18,9 +18,11 @@ namespace {
 using about_layout::AnimatedProperty;
 
 const FloatAnimationSettings& about_settings(AnimatedProperty property) {
-    for (const auto& spec : about_layout::animations())
-        if (spec.property == property)
-            return spec.settings;
+    for (const auto& row : about_layout::animations()) {
+        if (row.property == property) {
+            return row.settings;
+        }
+    }
     throw std::logic_error("no such animation");
 }
 
@@ -199,9 +201,11 @@ TEST_F(SteppedClock, a_destroyed_animation_leaves_the_clock) {
 
 TEST(AboutLayoutAnimations, only_the_rotation_is_enabled_by_the_layout) {
     std::vector<std::u16string_view> enabled;
-    for (const auto& spec : about_layout::animations())
-        if (spec.enabled)
-            enabled.push_back(spec.name);
+    for (const auto& row : about_layout::animations()) {
+        if (row.enabled) {
+            enabled.push_back(row.name);
+        }
+    }
     EXPECT_THAT(enabled, ::testing::ElementsAre(u"FloatAnimation1"));
     EXPECT_FALSE(about_layout::blur_effect().enabled);
 }

@@ -14,17 +14,22 @@ namespace {
 
 std::uint64_t channel_total(const PixelBuffer& image, int channel) {
     std::uint64_t total = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
             total += image.at(x, y) >> (8 * channel) & 0xFF;
+        }
+    }
     return total;
 }
 
 bool same_pixels(const PixelBuffer& a, const PixelBuffer& b) {
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.at(x, y) != b.at(x, y))
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.at(x, y) != b.at(x, y)) {
                 return false;
+            }
+        }
+    }
     return true;
 }
 
@@ -63,14 +68,16 @@ TEST(GaussianBlur, a_white_pixel_spreads_symmetrically_and_keeps_its_total) {
         SCOPED_TRACE(amount);
         const PixelBuffer image = blurred_dot(amount);
         EXPECT_LT(image.at(50, 50) >> 24, 255u); // it did spread
-        for (int y = 0; y < 101; ++y)
+        for (int y = 0; y < 101; ++y) {
             for (int x = 0; x < 101; ++x) {
                 ASSERT_EQ(image.at(x, y), image.at(100 - x, y)) << x << "," << y;
                 ASSERT_EQ(image.at(x, y), image.at(x, 100 - y)) << x << "," << y;
             }
+        }
         // Each pixel is rounded to whole levels twice, so the total may drift a little.
-        for (int channel = 0; channel < 4; ++channel)
+        for (int channel = 0; channel < 4; ++channel) {
             EXPECT_NEAR(static_cast<double>(channel_total(image, channel)), 255.0, 255.0 * 0.1);
+        }
     }
 }
 
@@ -218,9 +225,11 @@ TEST(ImageFrame, white_face_grey_border_and_the_picture_fitted_inside_the_inset)
 
 TEST(ImageFrame, shrinking_averages_the_covered_area) {
     PixelBuffer checker(4, 4);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
             checker.at(x, y) = (x + y) % 2 ? opaque_white : opaque_black;
+        }
+    }
     PixelBuffer small(2, 2);
     resize_area(small.view(), checker.view());
     EXPECT_EQ(small.at(1, 1), 0xFF808080u);

@@ -1,8 +1,10 @@
 // The batch over real files: messages in order, listed outputs, and the failures that stop it.
 #include "convert/batch.h"
 #include "platform/io_error.h"
+#include "tests/support/batch_fixture.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/tovaro_samples.h"
 
 #include <gtest/gtest.h>
 
@@ -14,37 +16,12 @@ namespace {
 
 using Texts = std::vector<std::u16string>;
 
-const std::string marker = "\xab"
-                           "p2";
-const std::string good = marker + "\r\nA_1\r\n";
-const std::string good_output = "\x02"
-                                "A\x03"
-                                "1\x04";
+using test::good_output;
+using test::marker;
+const std::string& good = test::good_input;
 const std::u16string marker_message = u"\"\u00abp2\" not found in Tovaro file";
 
-class BatchTest : public ::testing::Test {
-protected:
-    ConversionOptions options{*CodePage::from_number(1252), PathStyle::native(),
-                              WriteMode::byte_per_write};
-    test::TempDir dir;
-    test::RecordingHost host;
-
-    std::u16string input(std::u16string_view name, const std::string& bytes) {
-        const auto path = dir.file(name);
-        test::write_bytes(path, bytes);
-        return path;
-    }
-
-    // Runs the batch and returns the failure's code and text, or 0 and "" when none.
-    std::pair<int, std::u16string> run() {
-        try {
-            run_batch(host, options);
-        } catch (const IoError& error) {
-            return {error.code(), error.text()};
-        }
-        return {0, u""};
-    }
-};
+using BatchTest = test::BatchFixture;
 
 TEST_F(BatchTest, reports_each_line_in_order_and_lists_what_it_wrote) {
     const auto a = input(u"a.txt", good);
@@ -103,11 +80,14 @@ TEST_F(BatchTest, missing_output_folder_is_invalid_filename) {
     EXPECT_TRUE(host.results.empty());
 }
 
+// The folder exists and the file could be made where names are not limited: only the length
+// check refuses it.
 TEST_F(BatchTest, output_name_over_259_units_is_invalid_filename) {
-    host.files = {input(u"a.txt", good)};
+    host.files = {input(std::u16string(60, u'g') + u".txt", good)};
     const std::u16string folder = dir.file(std::u16string(200, u'f'));
     test::make_folder(folder);
-    host.folder = PathStyle::native().with_trailing_delimiter(folder) + std::u16string(60, u'g');
+    host.folder = folder;
+    ASSERT_GT(PathStyle::native().with_trailing_delimiter(folder).size() + 60 + 4, 259u);
     EXPECT_EQ(run(), std::make_pair(3, std::u16string(u"Invalid filename")));
 }
 

@@ -2,6 +2,7 @@
 #include "convert/file_translation.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/tovaro_samples.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,7 @@
 namespace t2k {
 namespace {
 
-const std::string marker = "\xab"
-                           "p2";
+using test::marker;
 
 struct TranslationCase {
     const char* name;

@@ -3,8 +3,10 @@
 #include "convert/batch.h"
 #include "platform/io_error.h"
 #include "platform/text.h"
+#include "tests/support/batch_fixture.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/tovaro_samples.h"
 
 #include <gtest/gtest.h>
 
@@ -17,34 +19,10 @@ namespace {
 
 using Texts = std::vector<std::u16string>;
 
-const std::string good = "\xab"
-                         "p2\r\nA_1\r\n";
-const std::string good_output = "\x02"
-                                "A\x03"
-                                "1\x04";
+using test::good_output;
+const std::string& good = test::good_input;
 
-class FaultTest : public ::testing::Test {
-protected:
-    ConversionOptions options{*CodePage::from_number(1252), PathStyle::native(),
-                              WriteMode::byte_per_write};
-    test::TempDir dir;
-    test::RecordingHost host;
-
-    std::u16string input(const std::u16string& path, const std::string& bytes = good) {
-        test::write_bytes(path, bytes);
-        return path;
-    }
-
-    template <typename Host> std::pair<int, std::u16string> run(Host& h) {
-        try {
-            run_batch(h, options);
-        } catch (const IoError& error) {
-            return {error.code(), error.text()};
-        }
-        return {0, u""};
-    }
-    std::pair<int, std::u16string> run() { return run(host); }
-};
+using FaultTest = test::BatchFixture;
 
 #ifndef _WIN32
 TEST_F(FaultTest, output_onto_a_full_device_is_disk_full_and_leaves_no_file) {
@@ -56,8 +34,8 @@ TEST_F(FaultTest, output_onto_a_full_device_is_disk_full_and_leaves_no_file) {
     const auto full = dir.file(u"full");
     test::make_folder(full);
     std::filesystem::create_symlink("/dev/full", std::filesystem::path(full + u"/big.maz"));
-    const auto earlier = input(dir.file(u"earlier.txt"));
-    host.files = {earlier, input(dir.file(u"big.txt")), input(dir.file(u"after.txt"))};
+    const auto earlier = input(u"earlier.txt");
+    host.files = {earlier, input(u"big.txt"), input(u"after.txt")};
     host.folder = full;
     for (WriteMode mode : {WriteMode::byte_per_write, WriteMode::buffered}) {
         options.write_mode = mode;
@@ -87,8 +65,8 @@ public:
 
 TEST_F(FaultTest, input_that_vanishes_after_the_existence_check_is_file_not_found) {
     VanishingHost vanishing;
-    const auto gone = input(dir.file(u"gone.txt"));
-    vanishing.files = {input(dir.file(u"a.txt")), gone, input(dir.file(u"c.txt"))};
+    const auto gone = input(u"gone.txt");
+    vanishing.files = {input(u"a.txt"), gone, input(u"c.txt")};
     vanishing.folder = dir.path();
     vanishing.doomed = gone;
     EXPECT_EQ(run(vanishing), std::make_pair(2, std::u16string(u"File not found")));
@@ -125,10 +103,10 @@ TEST_P(NameLengthTest, limit_is_259_code_units) {
     std::u16string out;
     if (c.long_output) {
         out = name_of_length(dir, c.length, u"maz");
-        in = input(dir.file(std::u16string(96, u'g') + u".txt"));
+        in = input(std::u16string(96, u'g') + u".txt");
         host.folder = out.substr(0, out.size() - 101); // without the delimiter and file name
     } else {
-        in = input(name_of_length(dir, c.length, u"txt"));
+        in = input_at(name_of_length(dir, c.length, u"txt"));
         out = dir.file(std::u16string(96, u'g') + u".maz");
         host.folder = dir.path();
     }
@@ -155,12 +133,12 @@ INSTANTIATE_TEST_SUITE_P(Names, NameLengthTest,
                          [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(FaultTest, directory_where_the_output_file_would_be_is_access_denied_and_stays) {
-    const auto a = input(dir.file(u"a.txt"));
-    const auto b = input(dir.file(u"b.txt"));
+    const auto a = input(u"a.txt");
+    const auto b = input(u"b.txt");
     test::make_folder(dir.file(u"b.maz"));
     const auto inside = PathStyle::native().with_trailing_delimiter(dir.file(u"b.maz")) + u"in.txt";
     test::write_bytes(inside, "kept");
-    host.files = {a, b, input(dir.file(u"c.txt"))};
+    host.files = {a, b, input(u"c.txt")};
     host.folder = dir.path();
     EXPECT_EQ(run(), std::make_pair(5, std::u16string(u"File access denied")));
     EXPECT_EQ(host.results, Texts{dir.file(u"a.maz")});
@@ -171,7 +149,7 @@ TEST_F(FaultTest, directory_where_the_output_file_would_be_is_access_denied_and_
 TEST_F(FaultTest, directory_named_like_an_input_file_is_not_found) {
     const auto folder = dir.file(u"looks.txt");
     test::make_folder(folder);
-    host.files = {folder, input(dir.file(u"b.txt"))};
+    host.files = {folder, input(u"b.txt")};
     host.folder = dir.path();
     EXPECT_EQ(run().first, 0);
     EXPECT_EQ(host.messages, Texts{u"Cannot find " + folder});

@@ -1,6 +1,7 @@
 // The command-line converter's peak memory on big inputs, measured in a child process: at most
 // three times the input plus 16 MiB. Nothing here is timed.
 #include "tests/support/temp_dir.h"
+#include "tests/support/tovaro_samples.h"
 
 #include "platform/text.h"
 
@@ -62,10 +63,8 @@ struct BigCase {
 
 // Written a piece at a time: the test's own memory is inherited by the child it forks.
 std::size_t write_big_input(const std::u16string& path, const BigCase& c) {
-    const std::string marker = "\xab"
-                               "p2\n";
     std::ofstream out(std::filesystem::path(path), std::ios::binary);
-    out << marker;
+    out << test::marker << '\n';
     const std::string piece(1024 * 1024, c.fill);
     for (std::size_t left = c.count; left > 0;) {
         const std::size_t n = std::min(left, piece.size());
@@ -73,7 +72,7 @@ std::size_t write_big_input(const std::u16string& path, const BigCase& c) {
         left -= n;
     }
     EXPECT_TRUE(out.good());
-    return marker.size() + c.count;
+    return test::marker.size() + 1 + c.count;
 }
 
 class PeakMemoryTest : public ::testing::TestWithParam<BigCase> {};

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace t2k::test {
 namespace {
@@ -56,6 +57,38 @@ TEST(IniFile, a_write_goes_through_a_temporary_file_that_does_not_stay) {
         << "the replaced file keeps its permissions";
 #endif
 }
+
+#ifndef _WIN32
+TEST(IniFile, a_write_through_a_symbolic_link_replaces_the_file_it_leads_to) {
+    namespace fs = std::filesystem;
+    TempDir folder;
+    const std::u16string real = folder.file(u"real.ini");
+    write_bytes(real, "[Other]\r\nx=1\r\n");
+    const std::u16string path = settings_file_path(folder.path());
+    fs::create_symlink("real.ini", fs::path(path));
+
+    IniFile(path).write(u"TOVARO", u"SavePath", u"new");
+
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(fs::path(path))));
+    EXPECT_EQ(read_bytes(real), "[Other]\r\nx=1\r\n[TOVARO]\r\nSavePath=new\r\n");
+    EXPECT_FALSE(path_exists(folder.file(u"real.ini.tmp")));
+}
+
+TEST(IniFile, a_file_that_can_be_written_but_not_read_is_refused_and_kept) {
+    namespace fs = std::filesystem;
+    TempDir folder;
+    const std::u16string path = settings_file_path(folder.path());
+    write_bytes(path, "[Other]\r\nx=1\r\n");
+    fs::permissions(fs::path(path), fs::perms::owner_write);
+    if (std::ifstream(fs::path(path)).is_open()) {
+        fs::permissions(fs::path(path), fs::perms::owner_read | fs::perms::owner_write);
+        GTEST_SKIP() << "every file is readable here (root)";
+    }
+    EXPECT_THROW(IniFile(path).write(u"TOVARO", u"SavePath", u"new"), SettingsWriteError);
+    fs::permissions(fs::path(path), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(read_bytes(path), "[Other]\r\nx=1\r\n");
+}
+#endif
 
 } // namespace
 } // namespace t2k::test

@@ -1,7 +1,7 @@
 // Message box recording through a CBT hook, for tests of what the program tells its user.
 #include "toolkit_message_box_recorder.h"
 
-namespace t2k::testing {
+namespace t2k::test {
 
 namespace {
 
@@ -69,4 +69,4 @@ LRESULT CALLBACK MessageBoxRecorder::hook(int code, WPARAM wparam, LPARAM lparam
     return next;
 }
 
-} // namespace t2k::testing
+} // namespace t2k::test

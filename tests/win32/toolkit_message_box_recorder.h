@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace t2k::testing {
+namespace t2k::test {
 
 struct RecordedBox {
     std::u16string caption;
@@ -36,4 +36,4 @@ private:
 
 std::u16string window_text(HWND window);
 
-} // namespace t2k::testing
+} // namespace t2k::test

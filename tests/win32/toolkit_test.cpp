@@ -4,25 +4,26 @@
 
 #include "platform/error.h"
 #include "toolkit/abort.h"
-#include "toolkit/app_title.h"
-#include "toolkit/application.h"
+#include "toolkit/win32/app_title.h"
+#include "toolkit/win32/application.h"
 #include "toolkit/error_text.h"
-#include "toolkit/form.h"
-#include "toolkit/message_box.h"
-#include "toolkit/message_loop.h"
+#include "toolkit/win32/form.h"
+#include "toolkit/win32/message_box.h"
+#include "toolkit/win32/message_loop.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <new>
 #include <stdexcept>
 
 namespace t2k {
 namespace {
 
+using test::MessageBoxRecorder;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::MessageBoxRecorder;
 
 // ---- error box texts -----------------------------------------------------------------------
 
@@ -83,39 +84,46 @@ TEST(ApplicationTitle, is_the_file_name_up_to_its_first_dot_in_lower_case_after_
 
 // ---- a small form ----------------------------------------------------------------------------
 
-const ControlSpec test_rows[] = {
-    {.kind = ControlKind::label,
-     .name = u"NameLabel",
-     .text = u"Name:",
-     .bounds = {10, 10, 60, 17}},
-    {.kind = ControlKind::edit, .name = u"NameEdit", .bounds = {80, 8, 120, 22}, .tab_order = 2},
-    {.kind = ControlKind::label,
-     .name = u"BigLabel",
-     .text = u"1.",
-     .bounds = {10, 40, 20, 10},
-     .font = {20, true},
-     .align = TextAlign::trailing},
-    {.kind = ControlKind::button,
-     .name = u"FailButton",
-     .text = u"Fail",
-     .bounds = {80, 40, 80, 22},
-     .tab_order = 0,
-     .on_click = u"FailButtonClick"},
-    {.kind = ControlKind::memo, .name = u"Notes", .bounds = {10, 70, 190, 60}, .tab_order = 1},
-    {.kind = ControlKind::layout, .name = u"Group", .bounds = {0, 140, 200, 40}},
-    {.kind = ControlKind::button,
-     .name = u"InGroup",
-     .text = u"x",
-     .bounds = {10, 5, 50, 22},
-     .tab_order = 3,
-     .parent = u"Group"},
+// Listed in creation order: tab stops ascending, each untabbed control before its stop.
+constexpr std::array test_rows{
+    ControlRow{.kind = ControlKind::label,
+               .name = u"BigLabel",
+               .text = u"1.",
+               .bounds = {10, 40, 20, 10},
+               .font = {20, true},
+               .align = TextAlign::trailing},
+    ControlRow{.kind = ControlKind::button,
+               .name = u"FailButton",
+               .text = u"Fail",
+               .bounds = {80, 40, 80, 22},
+               .tab_order = 0},
+    ControlRow{
+        .kind = ControlKind::memo, .name = u"Notes", .bounds = {10, 70, 190, 60}, .tab_order = 1},
+    ControlRow{.kind = ControlKind::label,
+               .name = u"NameLabel",
+               .text = u"Name:",
+               .bounds = {10, 10, 60, 17}},
+    ControlRow{
+        .kind = ControlKind::edit, .name = u"NameEdit", .bounds = {80, 8, 120, 22}, .tab_order = 2},
+    ControlRow{.kind = ControlKind::layout, .name = u"Group", .bounds = {0, 140, 200, 40}},
+    ControlRow{.kind = ControlKind::button,
+               .name = u"InGroup",
+               .text = u"x",
+               .bounds = {10, 5, 50, 22},
+               .tab_order = 3,
+               .parent = u"Group"},
 };
-const FormLayout test_layout{u"Toolkit test", 220, 190, test_rows};
+static_assert(tab_stops_ascend(test_rows) && parents_come_first(test_rows));
+constexpr FormLayout test_layout{u"Toolkit test", 220, 190, test_rows};
+
+consteval const ControlRow& test_row(std::u16string_view name) {
+    return find_row(test_rows, name);
+}
 
 class TestForm : public Form {
 public:
     TestForm() : Form(test_layout) {
-        on_click(u"FailButtonClick", [this] {
+        FailButton.on_click([this] {
             ++clicks;
             raise();
             ++completed;
@@ -127,11 +135,13 @@ public:
             return std::nullopt;
         });
     }
-    Edit NameEdit{*this, u"NameEdit"};
-    Label BigLabel{*this, u"BigLabel"};
-    Button FailButton{*this, u"FailButton"};
-    Memo Notes{*this, u"Notes"};
-    Layout Group{*this, u"Group"};
+    Label BigLabel{*this, test_row(u"BigLabel")};
+    Button FailButton{*this, test_row(u"FailButton")};
+    Memo Notes{*this, test_row(u"Notes")};
+    Label NameLabel{*this, test_row(u"NameLabel")};
+    Edit NameEdit{*this, test_row(u"NameEdit")};
+    Layout Group{*this, test_row(u"Group")};
+    Button InGroup{*this, test_row(u"InGroup")};
     std::function<void()> raise = [] {
     };
     std::function<void()> on_enable;

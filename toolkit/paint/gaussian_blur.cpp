@@ -30,15 +30,17 @@ std::vector<GaussianBlur::Tap> GaussianBlur::taps(float amount) {
         const double below = std::floor(at);
         const double upper_share = at - below;
         by_offset[static_cast<int>(below)] += weight * (1 - upper_share);
-        if (upper_share > 0)
+        if (upper_share > 0) {
             by_offset[static_cast<int>(below) + 1] += weight * upper_share;
+        }
     }
     std::vector<Tap> taps;
     int sum = 0;
     for (const auto& [offset, weight] : by_offset) {
         const auto fixed = static_cast<int>(std::lround(weight / total * 256.0));
-        if (fixed == 0)
+        if (fixed == 0) {
             continue;
+        }
         taps.push_back({offset, static_cast<std::uint16_t>(fixed)});
         sum += fixed;
     }
@@ -100,18 +102,21 @@ inline void store_chunk(std::uint8_t* out, const std::uint16_t* sums, std::size_
 // Rounds the sums back to bytes; writes exactly `bytes` bytes.
 inline void store(std::uint8_t* out, const std::uint16_t* sums, int bytes) {
     const int whole = bytes / chunk;
-    for (int i = 0; i < whole; ++i)
+    for (int i = 0; i < whole; ++i) {
         store_chunk(out + i * chunk, sums + i * chunk, chunk);
-    if (bytes > whole * chunk)
+    }
+    if (bytes > whole * chunk) {
         store_chunk(out + whole * chunk, sums + whole * chunk,
                     static_cast<std::size_t>(bytes - whole * chunk));
+    }
 }
 
 } // namespace
 
 void GaussianBlur::apply(PixelView image, float amount) {
-    if (image.width <= 0 || image.height <= 0)
+    if (image.width <= 0 || image.height <= 0) {
         return;
+    }
     if (amount != taps_amount_) {
         taps_ = taps(amount);
         taps_amount_ = amount;
@@ -136,11 +141,12 @@ void GaussianBlur::apply(PixelView image, float amount) {
         std::fill(sums_.begin(), sums_.end(), std::uint16_t{0});
         const std::uint8_t* centre = padded_row_.data() + 4 * reach_px;
         for (const Tap& tap : taps_) {
-            if (tap.offset == 0)
+            if (tap.offset == 0) {
                 accumulate(sums_.data(), centre, tap.weight, chunks);
-            else if (tap.offset > 0)
+            } else if (tap.offset > 0) {
                 accumulate_pair(sums_.data(), centre - 4 * tap.offset, centre + 4 * tap.offset,
                                 tap.weight, chunks);
+            }
         }
         store(between(y), sums_.data(), static_cast<int>(padded_bytes));
     }
@@ -151,11 +157,12 @@ void GaussianBlur::apply(PixelView image, float amount) {
             return from >= 0 && from < image.height ? between(from) : zero_row_.data();
         };
         for (const Tap& tap : taps_) {
-            if (tap.offset == 0)
+            if (tap.offset == 0) {
                 accumulate(sums_.data(), between(y), tap.weight, chunks);
-            else if (tap.offset > 0)
+            } else if (tap.offset > 0) {
                 accumulate_pair(sums_.data(), row_or_none(y - tap.offset),
                                 row_or_none(y + tap.offset), tap.weight, chunks);
+            }
         }
         store(reinterpret_cast<std::uint8_t*>(image.row(y)), sums_.data(), row_bytes);
     }

@@ -59,8 +59,9 @@ public:
     int reach() const { return enabled_ ? GaussianBlur::reach(blur_amount_) : 0; }
 
     void apply(PixelView pixels) {
-        if (enabled_)
+        if (enabled_) {
             blur_.apply(pixels, blur_amount_);
+        }
     }
 
 private:

@@ -15,8 +15,9 @@ void paint_image_frame(PixelView target, const PixelView& picture, double pixels
         std::max(1, static_cast<int>(std::lround(style.border_width * pixels_per_unit)));
     target.part(border, border, target.width - 2 * border, target.height - 2 * border)
         .fill(style.face);
-    if (picture.width <= 0 || picture.height <= 0)
+    if (picture.width <= 0 || picture.height <= 0) {
         return;
+    }
 
     const double inset = style.inset * pixels_per_unit;
     const double box_width = target.width - 2 * inset;

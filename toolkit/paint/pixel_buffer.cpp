@@ -6,8 +6,9 @@
 namespace t2k {
 
 void PixelView::fill(Pixel value) const {
-    for (int y = 0; y < height; ++y)
+    for (int y = 0; y < height; ++y) {
         std::fill_n(row(y), width, value);
+    }
 }
 
 PixelView PixelView::part(int x, int y, int part_width, int part_height) const {
@@ -35,8 +36,9 @@ void draw_over(PixelView dst, const PixelView& src, int x, int y) {
     for (int row = 0; row < target.height; ++row) {
         const Pixel* in = src.row(from_y + row) + from_x;
         Pixel* out = target.row(row);
-        for (int col = 0; col < target.width; ++col)
+        for (int col = 0; col < target.width; ++col) {
             out[col] = blend_over(out[col], in[col]);
+        }
     }
 }
 

@@ -59,8 +59,9 @@ private:
 // Source-over: src drawn on dst, both premultiplied.
 inline Pixel blend_over(Pixel dst, Pixel src) {
     const std::uint32_t keep = 255u - alpha_of(src);
-    if (keep == 0)
+    if (keep == 0) {
         return src;
+    }
     const std::uint32_t rb = ((dst & 0x00FF00FFu) * keep + 0x00800080u) >> 8 & 0x00FF00FFu;
     const std::uint32_t ag = ((dst >> 8 & 0x00FF00FFu) * keep + 0x00800080u) & 0xFF00FF00u;
     return src + (rb | ag);

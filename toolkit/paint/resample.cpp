@@ -28,8 +28,9 @@ constexpr double one = 1 << fraction_bits;
 } // namespace
 
 void draw_transformed(PixelView target, const PixelView& source, const Affine& source_to_target) {
-    if (source.width <= 0 || source.height <= 0)
+    if (source.width <= 0 || source.height <= 0) {
         return;
+    }
     const Affine inverse = source_to_target.inverse();
     const auto step_u = static_cast<std::int64_t>(std::llround(inverse.xx * one));
     const auto step_v = static_cast<std::int64_t>(std::llround(inverse.yx * one));
@@ -45,8 +46,9 @@ void draw_transformed(PixelView target, const PixelView& source, const Affine& s
         for (int x = 0; x < target.width; ++x, u += step_u, v += step_v) {
             const auto iu = static_cast<int>(u >> fraction_bits);
             const auto iv = static_cast<int>(v >> fraction_bits);
-            if (iu < -1 || iv < -1 || iu > last_x || iv > last_y)
+            if (iu < -1 || iv < -1 || iu > last_x || iv > last_y) {
                 continue;
+            }
             const auto fu = static_cast<std::uint32_t>(u >> (fraction_bits - 8) & 0xFF);
             const auto fv = static_cast<std::uint32_t>(v >> (fraction_bits - 8) & 0xFF);
             Pixel top_left, top_right, bottom_left, bottom_right;
@@ -85,9 +87,10 @@ std::vector<std::vector<Share>> area_shares(int from, int to) {
         const double end = std::min<double>(from, (i + 1) * ratio);
         for (int j = static_cast<int>(begin); j < end && j < from; ++j) {
             const double covered = std::min<double>(end, j + 1) - std::max<double>(begin, j);
-            if (covered > 0)
+            if (covered > 0) {
                 shares[static_cast<std::size_t>(i)].push_back(
                     {j, static_cast<float>(covered / (end - begin))});
+            }
         }
     }
     return shares;
@@ -96,8 +99,9 @@ std::vector<std::vector<Share>> area_shares(int from, int to) {
 } // namespace
 
 void resize_area(PixelView target, const PixelView& source) {
-    if (target.width <= 0 || target.height <= 0 || source.width <= 0 || source.height <= 0)
+    if (target.width <= 0 || target.height <= 0 || source.width <= 0 || source.height <= 0) {
         return;
+    }
     const auto columns = area_shares(source.width, target.width);
     const auto rows = area_shares(source.height, target.height);
     // Horizontal pass into floats (four channels per pixel), then vertical into the target.
@@ -105,11 +109,14 @@ void resize_area(PixelView target, const PixelView& source) {
     for (int y = 0; y < source.height; ++y) {
         const Pixel* in = source.row(y);
         float* out = narrow.data() + static_cast<std::size_t>(y) * target.width * 4;
-        for (int x = 0; x < target.width; ++x)
-            for (const Share& share : columns[static_cast<std::size_t>(x)])
-                for (int c = 0; c < 4; ++c)
+        for (int x = 0; x < target.width; ++x) {
+            for (const Share& share : columns[static_cast<std::size_t>(x)]) {
+                for (int c = 0; c < 4; ++c) {
                     out[x * 4 + c] +=
                         share.weight * static_cast<float>(in[share.index] >> (8 * c) & 0xFF);
+                }
+            }
+        }
     }
     for (int y = 0; y < target.height; ++y) {
         Pixel* out = target.row(y);
@@ -118,12 +125,14 @@ void resize_area(PixelView target, const PixelView& source) {
             for (const Share& share : rows[static_cast<std::size_t>(y)]) {
                 const float* in =
                     narrow.data() + (static_cast<std::size_t>(share.index) * target.width + x) * 4;
-                for (int c = 0; c < 4; ++c)
+                for (int c = 0; c < 4; ++c) {
                     sum[c] += share.weight * in[c];
+                }
             }
             Pixel p = 0;
-            for (int c = 0; c < 4; ++c)
+            for (int c = 0; c < 4; ++c) {
                 p |= static_cast<Pixel>(std::clamp(std::lround(sum[c]), 0L, 255L)) << (8 * c);
+            }
             out[x] = p;
         }
     }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "toolkit/paint/pixel_buffer.h"
-#include "toolkit/win32_handles.h"
+#include "toolkit/win32/handles.h"
 
 #include <windows.h>
 

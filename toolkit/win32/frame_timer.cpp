@@ -2,7 +2,7 @@
 #include "toolkit/win32/frame_timer.h"
 
 #include "platform/error.h"
-#include "toolkit/catch_all.h"
+#include "toolkit/win32/catch_all.h"
 
 namespace t2k {
 namespace {
@@ -29,12 +29,14 @@ FrameTimer::FrameTimer(FrameClock& clock, std::function<void()> after_tick)
     window_ = WindowHandle(CreateWindowExW(0, MAKEINTATOM(timer_window_class(&window_proc)), L"", 0,
                                            0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                            GetModuleHandleW(nullptr), nullptr));
-    if (!window_)
+    if (!window_) {
         throw Error(u"Cannot create the frame timer");
+    }
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     clock_.on_wake_up([this] { start(); });
-    if (clock_.any_running())
+    if (clock_.any_running()) {
         start();
+    }
 }
 
 FrameTimer::~FrameTimer() {
@@ -46,8 +48,9 @@ FrameTimer::~FrameTimer() {
 }
 
 void FrameTimer::start() {
-    if (ticking_)
+    if (ticking_) {
         return;
+    }
     ticking_ = SetTimer(window_.get(), timer_id, frame_milliseconds, nullptr) != 0;
 }
 
@@ -57,14 +60,16 @@ void FrameTimer::tick() {
         KillTimer(window_.get(), timer_id);
         ticking_ = false;
     }
-    if (after_tick_)
+    if (after_tick_) {
         after_tick_();
+    }
 }
 
 LRESULT CALLBACK FrameTimer::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_TIMER && wparam == timer_id) {
-        if (auto* timer = reinterpret_cast<FrameTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
+        if (auto* timer = reinterpret_cast<FrameTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
             run_guarded([timer] { timer->tick(); });
+        }
         return 0;
     }
     return DefWindowProcW(window, message, wparam, lparam);

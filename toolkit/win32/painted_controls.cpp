@@ -2,52 +2,40 @@
 #include "toolkit/win32/painted_controls.h"
 
 #include "platform/win32/wide.h"
-#include "toolkit/form.h"
+#include "toolkit/win32/form.h"
 #include "toolkit/paint/image_frame.h"
-#include "toolkit/picture.h"
-#include "toolkit/win32_handles.h"
+#include "toolkit/win32/picture.h"
+#include "toolkit/win32/handles.h"
 
 #include <cmath>
 
 namespace t2k {
 
-DipRect client_bounds(const Control& control) {
-    DipRect bounds = control.bounds();
-    for (const Control* parent = control.parent(); parent != nullptr; parent = parent->parent()) {
-        bounds.x += parent->bounds().x;
-        bounds.y += parent->bounds().y;
-    }
-    return bounds;
-}
-
-bool shown(const Control& control) {
-    for (const Control* c = &control; c != nullptr; c = c->parent())
-        if (!c->visible())
-            return false;
-    return true;
-}
-
 void PaintedLabel::paint(HDC dc) const {
-    if (text_.empty() || !shown(*this))
+    const std::u16string label = text();
+    const ClientPlacement placement = client_placement();
+    if (label.empty() || !placement.shown) {
         return;
-    const DipRect bounds = client_bounds(*this);
+    }
+    const DipRect& bounds = placement.bounds;
     Form& form = owner();
     RECT box{form.scale(bounds.x), form.scale(bounds.y), form.scale(bounds.x + bounds.width),
              form.scale(bounds.y + bounds.height)};
-    SelectedObject font(dc, form.font(spec().font));
-    const std::uint32_t rgb = spec().text_color == no_color ? 0x000000 : spec().text_color;
+    SelectedObject font(dc, form.font(row().font));
+    const std::uint32_t rgb = row().text_color == no_color ? 0x000000 : row().text_color;
     SetTextColor(dc, RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
     SetBkMode(dc, TRANSPARENT);
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP;
-    format |= spec().align == TextAlign::center     ? DT_CENTER
-              : spec().align == TextAlign::trailing ? DT_RIGHT
-                                                    : DT_LEFT;
-    DrawTextW(dc, wide(text_), static_cast<int>(text_.size()), &box, format);
+    format |= row().align == TextAlign::center     ? DT_CENTER
+              : row().align == TextAlign::trailing ? DT_RIGHT
+                                                   : DT_LEFT;
+    DrawTextW(dc, wide(label), static_cast<int>(label.size()), &box, format);
 }
 
 void PaintedImage::prepare_face(unsigned dpi) {
-    if (picture_.width() == 0 && !spec().picture.empty())
-        picture_ = load_png_resource(spec().picture);
+    if (picture_.width() == 0 && !row().picture.empty()) {
+        picture_ = load_png_resource(row().picture);
+    }
     const double pixels_per_unit = scale_ * dpi / 96.0;
     const int side = static_cast<int>(std::lround(bounds().width * pixels_per_unit));
     const int height = static_cast<int>(std::lround(bounds().height * pixels_per_unit));
@@ -58,11 +46,14 @@ void PaintedImage::prepare_face(unsigned dpi) {
 }
 
 void PaintedImage::paint(PixelView target, unsigned dpi) {
-    if (!shown(*this))
+    const ClientPlacement placement = client_placement();
+    if (!placement.shown) {
         return;
-    if (face_dpi_ != dpi)
+    }
+    if (face_dpi_ != dpi) {
         prepare_face(dpi);
-    const DipRect bounds = client_bounds(*this);
+    }
+    const DipRect& bounds = placement.bounds;
     const double pixels_per_dip = dpi / 96.0;
     turned_.paint(target, bounds.x * pixels_per_dip, bounds.y * pixels_per_dip, angle_,
                   effect_ != nullptr ? *effect_ : no_effect_);
@@ -70,8 +61,9 @@ void PaintedImage::paint(PixelView target, unsigned dpi) {
 
 void RoundedButton::dpi_changed(unsigned dpi) {
     Button::dpi_changed(dpi);
-    if (handle() == nullptr)
+    if (handle() == nullptr) {
         return;
+    }
     const int width = scale_for_dpi(bounds().width, dpi);
     const int height = scale_for_dpi(bounds().height, dpi);
     const int diameter = 2 * scale_for_dpi(corner_radius_, dpi);

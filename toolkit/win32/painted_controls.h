@@ -2,30 +2,19 @@
 // a label, a turning image with an optional blur, and a push button with rounded corners.
 #pragma once
 
-#include "toolkit/controls.h"
+#include "toolkit/win32/controls.h"
 #include "toolkit/paint/gaussian_blur.h"
 #include "toolkit/paint/image_layer.h"
 
 #include <windows.h>
 
-#include <string>
-#include <string_view>
-
 namespace t2k {
 
-// The control's rectangle in the client area, in device-independent pixels (parents added in).
-DipRect client_bounds(const Control& control);
-// A control shows only while it and every parent control are visible.
-bool shown(const Control& control);
-
-// A label whose text the form draws; it keeps its text itself, having no window to hold it.
+// A label whose text the form draws; having no window, it keeps its text in the control.
 class PaintedLabel : public Control {
 public:
-    PaintedLabel(Form& owner, std::u16string_view name) : Control(owner, name) {}
+    using Control::Control;
     ControlKind kind() const override { return ControlKind::label; }
-
-    const std::u16string& text() const noexcept { return text_; }
-    void set_text(std::u16string_view text) { text_ = text; }
 
     // Draws the text in its box: the layout's font, colour and alignment, centred vertically,
     // not clipped by the box.
@@ -33,9 +22,6 @@ public:
 
 protected:
     WindowStyle window_style() const override { return {nullptr, 0, 0}; }
-
-private:
-    std::u16string text_;
 };
 
 // An image control drawn in software: its layout picture in the image-control frame, scaled by
@@ -43,8 +29,8 @@ private:
 // a positive angle); a blur effect, when enabled, blurs it as turned. It never takes the mouse.
 class PaintedImage : public Control {
 public:
-    PaintedImage(Form& owner, std::u16string_view name, double scale)
-        : Control(owner, name), scale_(scale) {}
+    PaintedImage(Form& owner, const ControlRow& row, double scale)
+        : Control(owner, row), scale_(scale) {}
     ControlKind kind() const override { return ControlKind::image; }
 
     double rotation_angle() const noexcept { return angle_; }
@@ -72,8 +58,8 @@ private:
 // A push button whose window is cut to a rectangle with rounded corners.
 class RoundedButton : public Button {
 public:
-    RoundedButton(Form& owner, std::u16string_view name, int corner_radius)
-        : Button(owner, name), corner_radius_(corner_radius) {}
+    RoundedButton(Form& owner, const ControlRow& row, int corner_radius)
+        : Button(owner, row), corner_radius_(corner_radius) {}
 
 protected:
     void dpi_changed(unsigned dpi) override;

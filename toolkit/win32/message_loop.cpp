@@ -1,7 +1,7 @@
 // Message retrieval and dispatch with dialog-style keyboard navigation for forms.
-#include "toolkit/message_loop.h"
+#include "toolkit/win32/message_loop.h"
 
-#include "toolkit/form.h"
+#include "toolkit/win32/form.h"
 
 #include <windows.h>
 

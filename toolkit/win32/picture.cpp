@@ -1,9 +1,9 @@
 // PNG decoding through WIC and drawing of premultiplied pixels through a DIB section.
-#include "toolkit/picture.h"
+#include "toolkit/win32/picture.h"
 
 #include "platform/error.h"
 #include "platform/win32/wide.h"
-#include "toolkit/win32_handles.h"
+#include "toolkit/win32/handles.h"
 
 #include <wincodec.h>
 

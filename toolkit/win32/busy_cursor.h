@@ -1,7 +1,7 @@
 // BusyCursor: the wait cursor over a form while a long command runs, restored on every way out.
 #pragma once
 
-#include "toolkit/form.h"
+#include "toolkit/win32/form.h"
 
 namespace t2k {
 

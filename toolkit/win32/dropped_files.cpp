@@ -1,5 +1,5 @@
 // Reading a shell drop: each name in a buffer sized from the drop's own answer, then DragFinish.
-#include "toolkit/dropped_files.h"
+#include "toolkit/win32/dropped_files.h"
 
 namespace t2k {
 namespace {

@@ -1,5 +1,6 @@
-// The controls a form's layout can hold: label, edit, multi-line text box, buttons, image, layout.
-// A control is declared as a member of its form under the layout's name and created with the form.
+// The controls a form's layout can hold: label, edit, multi-line text box, buttons, layout, and
+// (painted_controls.h) the windowless ones its form paints. A control is a member of its form,
+// named and built from its layout row: Label Label1{*this, example_layout::row(u"Label1")}.
 #pragma once
 
 #include "toolkit/layout.h"
@@ -19,21 +20,29 @@ class Form;
 // A window's text (a control's contents, a form's caption).
 std::u16string window_text(HWND window);
 
+// Where a control is in its form's client area (parents added in, device-independent pixels) and
+// whether it shows: only while it and every parent control are visible.
+struct ClientPlacement {
+    DipRect bounds;
+    bool shown = true;
+};
+
 class Control {
 public:
-    // Registers the control with its form, which creates its window from the layout row `name`.
-    Control(Form& owner, std::u16string_view name);
+    // Registers the control with its form, which creates it from `row` (a row of its layout).
+    Control(Form& owner, const ControlRow& row);
     virtual ~Control(); // its window, destroyed with the form's, no longer reaches it
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
     virtual ControlKind kind() const = 0;
-    const std::u16string& name() const noexcept { return name_; }
+    std::u16string_view name() const noexcept { return row_.name; }
     HWND handle() const noexcept { return handle_; }
-    const ControlSpec& spec() const noexcept { return *spec_; }
+    const ControlRow& row() const noexcept { return row_; }
     Form& owner() const noexcept { return owner_; }
     Control* parent() const noexcept { return parent_; }
 
+    // The window's text; a windowless control keeps its own.
     std::u16string text() const;
     void set_text(std::u16string_view text);
 
@@ -42,11 +51,13 @@ public:
     void set_bounds(const DipRect& bounds);
     void set_position(int x, int y) { set_bounds({x, y, bounds_.width, bounds_.height}); }
 
-    // A control shows only while it and every parent control are visible.
     bool visible() const noexcept { return visible_; }
     void set_visible(bool visible);
+    // The one routine placing and painting both go by.
+    ClientPlacement client_placement() const;
 
-    // Runs the layout's click handler, as a click of the user does.
+    // The click handler, run by a click of the user and by click().
+    void on_click(std::function<void()> handler) { on_click_ = std::move(handler); }
     void click();
 
 protected:
@@ -57,7 +68,7 @@ protected:
         DWORD style;
         DWORD ex_style;
     };
-    // Layouts have no window of their own and return a null class.
+    // Windowless controls (layouts, painted ones) return a null class.
     virtual WindowStyle window_style() const = 0;
     // The pixel rectangle in the client area for the control's client-relative DIP rectangle.
     virtual RECT placement(const DipRect& client_bounds, unsigned dpi) const;
@@ -70,11 +81,11 @@ protected:
 
 private:
     Form& owner_;
-    std::u16string name_;
-    const ControlSpec* spec_ = nullptr;
+    const ControlRow& row_;
     Control* parent_ = nullptr;
     DipRect bounds_;
     bool visible_ = true;
+    std::u16string text_; // a windowless control's text
     std::function<void()> on_click_;
 };
 
@@ -136,26 +147,6 @@ protected:
 
 private:
     PixelBuffer picture_; // at the button's pixel size
-};
-
-// A surface painted by its form (in software, say); it never reacts to the mouse.
-class ImageControl : public Control {
-public:
-    using Painter = std::function<void(HDC dc, const RECT& client)>;
-
-    using Control::Control;
-    ControlKind kind() const override { return ControlKind::image; }
-
-    // The painter runs under the catch-all at every WM_PAINT of the control.
-    void set_painter(Painter painter) { painter_ = std::move(painter); }
-    void invalidate() const;
-
-protected:
-    WindowStyle window_style() const override;
-
-private:
-    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    Painter painter_;
 };
 
 // A group without a window: moving or hiding it moves or hides its children.

@@ -2,48 +2,51 @@
 // catch-all.
 //
 // How a new form is written:
-//   1. Its layout is a FormLayout in resources/ (caption, client size in device-independent
-//      pixels, one ControlSpec row per control: kind, name, text, bounds, anchors, font,
-//      alignment, tab order, click-handler name, picture, parent layout, colours).
-//   2. The class derives from Form, passes the layout to Form's constructor and declares each
-//      control it uses as a member named as in the layout, constructed with (*this, u"Name"):
+//   1. Its layout is a constexpr FormLayout in resources/ (caption, client size in
+//      device-independent pixels, one ControlRow per control in creation order: kind, name, text,
+//      bounds, font, alignment, tab order, picture, parent layout, colours), with a consteval
+//      row(name) that finds a row while compiling.
+//   2. The class derives from Form, passes the layout to Form's constructor and declares one
+//      member per row, named as the row and built from it, so a misspelt name does not compile:
 //          class TExample : public Form {
 //          public:
 //              TExample();
-//              Label Label1{*this, u"Label1"};
-//              Button OkButton{*this, u"OkButton"};
+//              Label Label1{*this, example_layout::row(u"Label1")};
+//              Button OkButton{*this, example_layout::row(u"OkButton")};
 //          private:
 //              void FormCreate() override;
 //              void OkButtonClick();
 //          };
-//          TExample::TExample() : Form(example_layout) {
-//              on_click(u"OkButtonClick", [this] { OkButtonClick(); });
-//              on_message(WM_TIMER, [this](WPARAM, LPARAM) -> std::optional<LRESULT> { ...; return
-//              0; });
+//          TExample::TExample() : Form(example_layout::form) {
+//              OkButton.on_click([this] { OkButtonClick(); });
+//              on_message(WM_TIMER, [this](WPARAM, LPARAM) -> std::optional<LRESULT> {
+//                  ...;
+//                  return 0;
+//              });
 //          }
-//      Rows without a member get a control owned by the form (reach it with control(name)).
-//   3. create() makes the native window (hidden), the controls in tab order and runs FormCreate.
-//      FormShow runs on every show, FormClose on every close with the default action (quit for the
-//      application's main form, hide for the others; set CloseAction::none to keep it open).
+//   3. create() makes the native window (hidden), the controls in table order and runs
+//      FormCreate. FormShow runs on every show, FormClose on every close with the default action
+//      (quit for the application's main form, hide for the others; set CloseAction::none to keep
+//      it open).
 //   4. on_message registers a handler for any message (WM_PAINT, WM_TIMER, ...): it runs before
-//      the form's own handling and returns nullopt to let that go on. ImageControl::set_painter
-//      paints a custom surface; draw_pixels (picture.h) puts a pixel buffer on a DC.
+//      the form's own handling and returns nullopt to let that go on. draw_pixels (picture.h)
+//      puts a pixel buffer on a DC.
 //   5. show_modal() shows the form with the program's other windows disabled and returns when the
 //      form is closed (CloseButtonClick can simply call close()).
 // Every handler runs under the catch-all: an escaping error ends the handler and shows the error
 // box, and the program goes on.
 #pragma once
 
-#include "toolkit/controls.h"
+#include "toolkit/win32/controls.h"
 #include "toolkit/layout.h"
-#include "toolkit/win32_handles.h"
+#include "toolkit/win32/handles.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,7 +92,7 @@ public:
     static Form* from_window(HWND window);
 
     // The font of that size and weight at the form's current DPI, owned by the form.
-    HFONT font(const FontSpec& spec);
+    HFONT font(const FontStyle& style);
 
     // While busy, the pointer over the form's windows is the wait cursor (see BusyCursor).
     bool busy() const noexcept { return busy_; }
@@ -101,7 +104,6 @@ public:
 protected:
     using MessageHandler = std::function<std::optional<LRESULT>(WPARAM, LPARAM)>;
     void on_message(UINT message, MessageHandler handler);
-    void on_click(std::u16string_view handler_name, std::function<void()> handler);
 
     virtual void FormCreate() {}
     virtual void FormShow() {}
@@ -109,16 +111,34 @@ protected:
 
 private:
     friend class Control;
-    void adopt(Control* control);
+    void adopt(Control& control);
     void create_controls();
-    void create_control_window(Control& control, int id);
+    void create_control_window(Control& control);
     void fit_window_to_client();
     void apply_fonts();
-    void handle_close();
-    void handle_session_end();
-    void handle_dpi_changed(unsigned dpi, const RECT& suggested);
+    void close_as_asked();
+    void close_for_session_end();
     void focus_first_tab_stop();
     Control* control_by_id(int id) const;
+    HBRUSH control_background(HDC dc, const ControlRow& row);
+
+    // ---- message handlers: nullopt passes the message on to DefWindowProcW ----
+    using Handler = std::optional<LRESULT> (Form::*)(WPARAM, LPARAM);
+    struct MessageRoute {
+        UINT message;
+        Handler handler;
+    };
+    static std::span<const MessageRoute> message_routes();
+    std::optional<LRESULT> on_command(WPARAM wparam, LPARAM lparam);
+    std::optional<LRESULT> on_draw_item(WPARAM wparam, LPARAM lparam);
+    std::optional<LRESULT> on_control_color(WPARAM wparam, LPARAM lparam);
+    std::optional<LRESULT> on_erase_background(WPARAM wparam, LPARAM lparam);
+    std::optional<LRESULT> on_activate(WPARAM wparam, LPARAM lparam);
+    std::optional<LRESULT> on_close(WPARAM wparam, LPARAM lparam);
+    std::optional<LRESULT> on_query_end_session(WPARAM wparam, LPARAM lparam);
+    std::optional<LRESULT> on_end_session(WPARAM wparam, LPARAM lparam);
+    std::optional<LRESULT> on_set_cursor(WPARAM wparam, LPARAM lparam);
+    std::optional<LRESULT> on_dpi_changed(WPARAM wparam, LPARAM lparam);
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
     static ATOM window_class();
     static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -133,11 +153,9 @@ private:
     bool closed_for_session_end_ = false;
     bool busy_ = false;
     HWND focus_ = nullptr;
-    std::vector<Control*> controls_;              // in creation order once created
-    std::vector<std::unique_ptr<Control>> owned_; // rows no member declared
+    std::vector<Control*> controls_; // one per layout row, in table order
     std::map<UINT, MessageHandler> message_handlers_;
-    std::map<std::u16string, std::function<void()>, std::less<>> click_handlers_;
-    std::map<FontSpec, GdiObject<HFONT>> fonts_;
+    std::map<FontStyle, GdiObject<HFONT>> fonts_;
     GdiObject<HBRUSH> background_;
     std::map<std::uint32_t, GdiObject<HBRUSH>> control_brushes_;
 };

@@ -1,10 +1,9 @@
 // The controls' windows, their placement and their owner-drawn faces.
-#include "toolkit/controls.h"
+#include "toolkit/win32/controls.h"
 
 #include "platform/win32/wide.h"
-#include "toolkit/catch_all.h"
-#include "toolkit/form.h"
-#include "toolkit/picture.h"
+#include "toolkit/win32/form.h"
+#include "toolkit/win32/picture.h"
 #include "toolkit/text_lines.h"
 
 #include <algorithm>
@@ -13,8 +12,8 @@ namespace t2k {
 
 namespace {
 
-DWORD tab_stop(const ControlSpec& spec) {
-    return spec.tab_order == no_tab_stop ? 0 : WS_TABSTOP;
+DWORD tab_stop(const ControlRow& row) {
+    return row.tab_order == no_tab_stop ? 0 : WS_TABSTOP;
 }
 
 DWORD static_alignment(TextAlign align) {
@@ -34,14 +33,13 @@ RECT scaled_rect(const DipRect& bounds, unsigned dpi) {
     return {x, y, x + scale_for_dpi(bounds.width, dpi), y + scale_for_dpi(bounds.height, dpi)};
 }
 
-const wchar_t image_class_name[] = L"T2KImageControl";
-
 } // namespace
 
 // ---- Control -------------------------------------------------------------------------------
 
-Control::Control(Form& owner, std::u16string_view name) : owner_(owner), name_(name) {
-    owner_.adopt(this);
+Control::Control(Form& owner, const ControlRow& row)
+    : owner_(owner), row_(row), bounds_(row.bounds) {
+    owner_.adopt(*this);
 }
 
 std::u16string window_text(HWND window) {
@@ -59,12 +57,14 @@ Control::~Control() {
 }
 
 std::u16string Control::text() const {
-    return handle_ != nullptr ? window_text(handle_) : std::u16string();
+    return handle_ != nullptr ? window_text(handle_) : text_;
 }
 
 void Control::set_text(std::u16string_view text) {
     if (handle_ != nullptr) {
         SetWindowTextW(handle_, wide(std::u16string(text)));
+    } else {
+        text_ = text;
     }
 }
 
@@ -76,6 +76,16 @@ void Control::set_bounds(const DipRect& bounds) {
 void Control::set_visible(bool visible) {
     visible_ = visible;
     owner_.place_controls();
+}
+
+ClientPlacement Control::client_placement() const {
+    ClientPlacement placement{bounds_, visible_};
+    for (const Control* parent = parent_; parent != nullptr; parent = parent->parent_) {
+        placement.bounds.x += parent->bounds_.x;
+        placement.bounds.y += parent->bounds_.y;
+        placement.shown = placement.shown && parent->visible_;
+    }
+    return placement;
 }
 
 void Control::click() {
@@ -91,7 +101,7 @@ RECT Control::placement(const DipRect& client_bounds, unsigned dpi) const {
 // ---- Label ---------------------------------------------------------------------------------
 
 Control::WindowStyle Label::window_style() const {
-    return {L"STATIC", WS_CHILD | SS_NOPREFIX | static_alignment(spec().align), 0};
+    return {L"STATIC", WS_CHILD | SS_NOPREFIX | static_alignment(row().align), 0};
 }
 
 RECT Label::placement(const DipRect& client_bounds, unsigned dpi) const {
@@ -99,13 +109,13 @@ RECT Label::placement(const DipRect& client_bounds, unsigned dpi) const {
     HDC dc = GetDC(handle_);
     RECT needed{0, 0, 0, 0};
     {
-        SelectedObject font(dc, owner().font(spec().font));
+        SelectedObject font(dc, owner().font(row().font));
         const std::u16string label = text();
         DrawTextW(dc, wide(label), -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     }
     ReleaseDC(handle_, dc);
     const int grow_x = std::max(0L, needed.right - (box.right - box.left));
-    switch (spec().align) {
+    switch (row().align) {
     case TextAlign::trailing:
         box.left -= grow_x;
         break;
@@ -123,13 +133,12 @@ RECT Label::placement(const DipRect& client_bounds, unsigned dpi) const {
 // ---- Edit, Memo, Button ----------------------------------------------------------------------
 
 Control::WindowStyle Edit::window_style() const {
-    return {L"EDIT", WS_CHILD | ES_AUTOHSCROLL | tab_stop(spec()), WS_EX_CLIENTEDGE};
+    return {L"EDIT", WS_CHILD | ES_AUTOHSCROLL | tab_stop(row()), WS_EX_CLIENTEDGE};
 }
 
 Control::WindowStyle Memo::window_style() const {
     return {L"EDIT",
-            WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
-                tab_stop(spec()),
+            WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | tab_stop(row()),
             WS_EX_CLIENTEDGE};
 }
 
@@ -142,17 +151,17 @@ void Memo::append_line(std::u16string_view line) {
 }
 
 Control::WindowStyle Button::window_style() const {
-    return {L"BUTTON", WS_CHILD | BS_PUSHBUTTON | tab_stop(spec()), 0};
+    return {L"BUTTON", WS_CHILD | BS_PUSHBUTTON | tab_stop(row()), 0};
 }
 
 // ---- PictureButton -------------------------------------------------------------------------
 
 Control::WindowStyle PictureButton::window_style() const {
-    return {L"BUTTON", WS_CHILD | BS_OWNERDRAW | tab_stop(spec()), 0};
+    return {L"BUTTON", WS_CHILD | BS_OWNERDRAW | tab_stop(row()), 0};
 }
 
 void PictureButton::dpi_changed(unsigned dpi) {
-    picture_ = load_png_resource(spec().picture, scale_for_dpi(bounds().width, dpi),
+    picture_ = load_png_resource(row().picture, scale_for_dpi(bounds().width, dpi),
                                  scale_for_dpi(bounds().height, dpi));
 }
 
@@ -164,52 +173,6 @@ void PictureButton::draw_item(const DRAWITEMSTRUCT& item) {
     draw_pixels(item.hDC, picture_, face.left + offset, face.top + offset);
     if (pressed) {
         DrawEdge(item.hDC, &face, BDR_SUNKENOUTER, BF_RECT);
-    }
-}
-
-// ---- ImageControl --------------------------------------------------------------------------
-
-Control::WindowStyle ImageControl::window_style() const {
-    static const ATOM registered = [] {
-        WNDCLASSEXW window_class{};
-        window_class.cbSize = sizeof window_class;
-        window_class.lpfnWndProc = &ImageControl::window_proc;
-        window_class.hInstance = GetModuleHandleW(nullptr);
-        window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        window_class.lpszClassName = image_class_name;
-        return RegisterClassExW(&window_class);
-    }();
-    (void)registered;
-    return {image_class_name, WS_CHILD, 0};
-}
-
-void ImageControl::invalidate() const {
-    if (handle_ != nullptr) {
-        InvalidateRect(handle_, nullptr, FALSE);
-    }
-}
-
-LRESULT CALLBACK ImageControl::window_proc(HWND window, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
-    auto* self = reinterpret_cast<ImageControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    switch (message) {
-    case WM_NCHITTEST:
-        return HTTRANSPARENT;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        HDC dc = BeginPaint(window, &paint);
-        if (self != nullptr && self->painter_) {
-            RECT client{};
-            GetClientRect(window, &client);
-            run_guarded([&] { self->painter_(dc, client); });
-        }
-        EndPaint(window, &paint);
-        return 0;
-    }
-    default:
-        return DefWindowProcW(window, message, wparam, lparam);
     }
 }
 

@@ -1,8 +1,8 @@
 // The error box: what the catch-all shows for an escaped error.
-#include "toolkit/catch_all.h"
+#include "toolkit/win32/catch_all.h"
 
 #include "toolkit/error_text.h"
-#include "toolkit/message_box.h"
+#include "toolkit/win32/message_box.h"
 
 namespace t2k {
 

@@ -1,5 +1,5 @@
 // Derives the application title from the executable's name.
-#include "toolkit/app_title.h"
+#include "toolkit/win32/app_title.h"
 
 #include "platform/path_style.h"
 #include "platform/process.h"

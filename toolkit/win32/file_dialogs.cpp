@@ -1,9 +1,9 @@
 // File and folder choosers over IFileOpenDialog.
-#include "toolkit/file_dialogs.h"
+#include "toolkit/win32/file_dialogs.h"
 
 #include "platform/error.h"
 #include "platform/win32/wide.h"
-#include "toolkit/win32_handles.h"
+#include "toolkit/win32/handles.h"
 
 #include <shobjidl.h>
 

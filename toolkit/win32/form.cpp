@@ -1,13 +1,14 @@
 // Form: native window, controls from the layout, DPI scaling, message dispatch, close and modal
 // show.
-#include "toolkit/form.h"
+#include "toolkit/win32/form.h"
 
 #include "platform/error.h"
 #include "platform/win32/wide.h"
-#include "toolkit/catch_all.h"
-#include "toolkit/message_loop.h"
+#include "toolkit/win32/catch_all.h"
+#include "toolkit/win32/message_loop.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace t2k {
 
@@ -63,11 +64,14 @@ public:
 private:
     static BOOL CALLBACK disable(HWND window, LPARAM self_pointer) {
         auto* self = reinterpret_cast<DisabledWindows*>(self_pointer);
-        if (window != self->except_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
-            EnableWindow(window, FALSE);
-            self->windows_.push_back(window);
-        }
-        return TRUE;
+        // A window not recorded would stay disabled: the enumeration stops at a failure.
+        const bool done = run_guarded([&] {
+            if (window != self->except_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+                self->windows_.push_back(window);
+                EnableWindow(window, FALSE);
+            }
+        });
+        return done ? TRUE : FALSE;
     }
     HWND except_;
     std::vector<HWND> windows_;
@@ -75,7 +79,7 @@ private:
 
 } // namespace
 
-Form::Form(const FormLayout& layout) : layout_(layout) {}
+Form::Form(const FormLayout& layout) : layout_(layout), controls_(layout.controls.size()) {}
 
 Form::~Form() {
     if (window_) {
@@ -83,16 +87,18 @@ Form::~Form() {
     }
 }
 
-void Form::adopt(Control* control) {
-    controls_.push_back(control);
+// Each control takes the place of its row, so the form creates them in table order.
+void Form::adopt(Control& control) {
+    const auto index = &control.row() - layout_.controls.data();
+    if (index < 0 || index >= static_cast<std::ptrdiff_t>(controls_.size()) ||
+        controls_[static_cast<std::size_t>(index)] != nullptr) {
+        throw std::logic_error("a control's row is not a free row of its form's layout");
+    }
+    controls_[static_cast<std::size_t>(index)] = &control;
 }
 
 void Form::on_message(UINT message, MessageHandler handler) {
     message_handlers_[message] = std::move(handler);
-}
-
-void Form::on_click(std::u16string_view handler_name, std::function<void()> handler) {
-    click_handlers_[std::u16string(handler_name)] = std::move(handler);
 }
 
 Form* Form::from_window(HWND window) {
@@ -107,8 +113,9 @@ int Form::scale(int dips) const {
 }
 
 Control& Form::control(std::u16string_view name) const {
-    const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                    [name](const Control* c) { return c->name() == name; });
+    const auto found = std::find_if(controls_.begin(), controls_.end(), [name](const Control* c) {
+        return c != nullptr && c->name() == name;
+    });
     if (found == controls_.end()) {
         throw Error(u"No control named " + std::u16string(name));
     }
@@ -117,26 +124,23 @@ Control& Form::control(std::u16string_view name) const {
 
 Control* Form::control_by_id(int id) const {
     const int index = id - first_control_id;
-    if (index < 0 || index >= static_cast<int>(layout_.controls.size())) {
+    if (index < 0 || index >= static_cast<int>(controls_.size())) {
         return nullptr;
     }
-    const auto found = std::find_if(controls_.begin(), controls_.end(), [&](const Control* c) {
-        return &c->spec() == &layout_.controls[static_cast<std::size_t>(index)];
-    });
-    return found == controls_.end() ? nullptr : *found;
+    return controls_[static_cast<std::size_t>(index)];
 }
 
-HFONT Form::font(const FontSpec& spec) {
-    auto found = fonts_.find(spec);
+HFONT Form::font(const FontStyle& style) {
+    auto found = fonts_.find(style);
     if (found == fonts_.end()) {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
         LOGFONTW face = metrics.lfMessageFont;
-        face.lfHeight = -scale(spec.size);
+        face.lfHeight = -scale(style.size);
         face.lfWidth = 0;
-        face.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-        found = fonts_.emplace(spec, GdiObject<HFONT>(CreateFontIndirectW(&face))).first;
+        face.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
+        found = fonts_.emplace(style, GdiObject<HFONT>(CreateFontIndirectW(&face))).first;
     }
     return found->second.get();
 }
@@ -182,85 +186,35 @@ void Form::fit_window_to_client() {
     }
 }
 
+// In table order: parents come before their children, tab stops in tab order.
 void Form::create_controls() {
-    std::vector<Control*> declared = std::move(controls_);
-    controls_.clear();
-    for (const ControlSpec* spec : creation_order(layout_)) {
-        const auto found = std::find_if(declared.begin(), declared.end(), [spec](const Control* c) {
-            return c->name() == spec->name;
-        });
-        Control* control = nullptr;
-        if (found != declared.end()) {
-            control = *found;
-            declared.erase(found);
-            if (control->kind() != spec->kind) {
-                throw Error(u"Control " + control->name() + u" is not of the layout's kind");
-            }
-        } else {
-            control = nullptr; // made below; its constructor adopts it into controls_
-            std::unique_ptr<Control> made;
-            switch (spec->kind) {
-            case ControlKind::label:
-                made = std::make_unique<Label>(*this, spec->name);
-                break;
-            case ControlKind::edit:
-                made = std::make_unique<Edit>(*this, spec->name);
-                break;
-            case ControlKind::memo:
-                made = std::make_unique<Memo>(*this, spec->name);
-                break;
-            case ControlKind::button:
-                made = std::make_unique<Button>(*this, spec->name);
-                break;
-            case ControlKind::picture_button:
-                made = std::make_unique<PictureButton>(*this, spec->name);
-                break;
-            case ControlKind::image:
-                made = std::make_unique<ImageControl>(*this, spec->name);
-                break;
-            case ControlKind::layout:
-                made = std::make_unique<Layout>(*this, spec->name);
-                break;
-            }
-            controls_.pop_back(); // adopted again below, in creation order
-            control = made.get();
-            owned_.push_back(std::move(made));
+    for (std::size_t row = 0; row < controls_.size(); ++row) {
+        Control* control = controls_[row];
+        if (control == nullptr) {
+            throw Error(u"The form has no control for " +
+                        std::u16string(layout_.controls[row].name));
         }
-        control->spec_ = spec;
-        control->bounds_ = spec->bounds;
-        controls_.push_back(control);
-    }
-    if (!declared.empty()) {
-        throw Error(u"The layout has no control " + declared.front()->name());
-    }
-    for (Control* control : controls_) {
-        if (!control->spec().parent.empty()) {
-            control->parent_ = &this->control(control->spec().parent);
+        if (!control->row().parent.empty()) {
+            control->parent_ = &this->control(control->row().parent);
         }
-        if (!control->spec().on_click.empty()) {
-            const auto handler = click_handlers_.find(control->spec().on_click);
-            if (handler == click_handlers_.end()) {
-                throw Error(u"No handler " + std::u16string(control->spec().on_click));
-            }
-            control->on_click_ = handler->second;
-        }
-        create_control_window(*control, control_id(layout_, control->name()));
+        create_control_window(*control);
     }
     apply_fonts();
     place_controls();
 }
 
-void Form::create_control_window(Control& control, int id) {
+void Form::create_control_window(Control& control) {
     const Control::WindowStyle style = control.window_style();
     if (style.window_class == nullptr) {
-        return; // a layout: no window of its own
+        return; // windowless: a layout, or painted by the form
     }
-    const std::u16string text(control.spec().text);
+    const std::u16string text(control.row().text);
+    const int id = control_id(layout_.controls, control.row());
     control.handle_ = CreateWindowExW(
         style.ex_style, style.window_class, wide(text), style.style, 0, 0, 0, 0, window_.get(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (control.handle_ == nullptr) {
-        throw Error(u"Cannot create the control " + control.name());
+        throw Error(u"Cannot create the control " + std::u16string(control.name()));
     }
     SetWindowLongPtrW(control.handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
 }
@@ -269,7 +223,7 @@ void Form::apply_fonts() {
     for (Control* control : controls_) {
         if (control->handle() != nullptr) {
             SendMessageW(control->handle(), WM_SETFONT,
-                         reinterpret_cast<WPARAM>(font(control->spec().font)), TRUE);
+                         reinterpret_cast<WPARAM>(font(control->row().font)), TRUE);
         }
         control->dpi_changed(dpi_);
     }
@@ -280,18 +234,12 @@ void Form::place_controls() {
         if (control->handle() == nullptr) {
             continue;
         }
-        DipRect bounds = control->bounds();
-        bool shown = control->visible();
-        for (const Control* parent = control->parent(); parent != nullptr;
-             parent = parent->parent()) {
-            bounds.x += parent->bounds().x;
-            bounds.y += parent->bounds().y;
-            shown = shown && parent->visible();
-        }
-        const RECT place = control->placement(bounds, dpi_);
+        const ClientPlacement placement = control->client_placement();
+        const RECT place = control->placement(placement.bounds, dpi_);
         SetWindowPos(control->handle(), nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+                     SWP_NOZORDER | SWP_NOACTIVATE |
+                         (placement.shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
 }
 
@@ -307,7 +255,7 @@ void Form::set_caption(std::u16string_view caption) {
 
 void Form::focus_first_tab_stop() {
     for (Control* control : controls_) {
-        if (control->handle() != nullptr && control->spec().tab_order != no_tab_stop) {
+        if (control->handle() != nullptr && control->row().tab_order != no_tab_stop) {
             focus_ = control->handle();
             SetFocus(focus_);
             return;
@@ -351,7 +299,7 @@ void Form::show_modal() {
     }
 }
 
-void Form::handle_close() {
+void Form::close_as_asked() {
     CloseAction action = main_ ? CloseAction::quit : CloseAction::hide;
     FormClose(action);
     switch (action) {
@@ -372,24 +320,13 @@ void Form::handle_close() {
 }
 
 // Log-off or shut-down: the main form's close handler runs, once, before the session ends.
-void Form::handle_session_end() {
+void Form::close_for_session_end() {
     if (!main_ || closed_for_session_end_) {
         return;
     }
     closed_for_session_end_ = true;
     CloseAction action = CloseAction::quit;
     FormClose(action);
-}
-
-void Form::handle_dpi_changed(unsigned dpi, const RECT& suggested) {
-    dpi_ = dpi;
-    fonts_.clear();
-    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    fit_window_to_client();
-    apply_fonts();
-    place_controls();
-    InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void Form::set_busy(bool busy) {
@@ -399,97 +336,160 @@ void Form::set_busy(bool busy) {
 
 // ---- dispatch ------------------------------------------------------------------------------
 
+std::span<const Form::MessageRoute> Form::message_routes() {
+    static constexpr MessageRoute routes[] = {
+        {WM_COMMAND, &Form::on_command},
+        {WM_DRAWITEM, &Form::on_draw_item},
+        {WM_CTLCOLORSTATIC, &Form::on_control_color},
+        {WM_ERASEBKGND, &Form::on_erase_background},
+        {WM_ACTIVATE, &Form::on_activate},
+        {WM_CLOSE, &Form::on_close},
+        {WM_QUERYENDSESSION, &Form::on_query_end_session},
+        {WM_ENDSESSION, &Form::on_end_session},
+        {WM_SETCURSOR, &Form::on_set_cursor},
+        {WM_DPICHANGED, &Form::on_dpi_changed},
+    };
+    return routes;
+}
+
+// The form's own handler for registered messages first, then the form's, then the default.
 LRESULT Form::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     if (const auto handler = message_handlers_.find(message); handler != message_handlers_.end()) {
         if (const auto result = handler->second(wparam, lparam)) {
             return *result;
         }
     }
-    switch (message) {
-    case WM_COMMAND:
-        if (HIWORD(wparam) == BN_CLICKED || HIWORD(wparam) == BN_DOUBLECLICKED) {
-            if (Control* control = control_by_id(LOWORD(wparam))) {
-                control->click();
-                return 0;
-            }
+    for (const MessageRoute& route : message_routes()) {
+        if (route.message != message) {
+            continue;
         }
-        break;
-    case WM_DRAWITEM:
-        if (Control* control = control_by_id(static_cast<int>(wparam))) {
-            control->draw_item(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
-            return TRUE;
+        if (const auto result = (this->*route.handler)(wparam, lparam)) {
+            return *result;
         }
-        break;
-    case WM_CTLCOLORSTATIC:
-        if (Control* control = control_by_id(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)))) {
-            const ControlSpec& spec = control->spec();
-            if (spec.text_color != no_color || spec.background_color != no_color) {
-                HDC dc = reinterpret_cast<HDC>(wparam);
-                if (spec.text_color != no_color) {
-                    SetTextColor(dc, colorref(spec.text_color));
-                }
-                const std::uint32_t back = spec.background_color != no_color
-                                               ? spec.background_color
-                                               : layout_.background_color;
-                if (back == no_color) {
-                    SetBkMode(dc, TRANSPARENT);
-                    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-                }
-                SetBkColor(dc, colorref(back));
-                auto& brush = control_brushes_[back];
-                if (!brush) {
-                    brush = GdiObject<HBRUSH>(CreateSolidBrush(colorref(back)));
-                }
-                return reinterpret_cast<LRESULT>(brush.get());
-            }
-        }
-        break;
-    case WM_ERASEBKGND:
-        if (background_) {
-            RECT client{};
-            GetClientRect(handle(), &client);
-            FillRect(reinterpret_cast<HDC>(wparam), &client, background_.get());
-            return 1;
-        }
-        break;
-    case WM_ACTIVATE:
-        if (LOWORD(wparam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus != nullptr && IsChild(handle(), focus)) {
-                focus_ = focus;
-            }
-        } else if (focus_ != nullptr && IsWindow(focus_)) {
-            SetFocus(focus_);
-            return 0;
-        }
-        break;
-    case WM_CLOSE:
-        handle_close();
-        return 0;
-    case WM_QUERYENDSESSION:
-        handle_session_end();
-        return TRUE;
-    case WM_ENDSESSION:
-        if (wparam != 0) {
-            handle_session_end();
-        } else {
-            closed_for_session_end_ = false; // the session goes on; a later end saves again
-        }
-        return 0;
-    case WM_SETCURSOR:
-        // Children ask their parent first, so this covers every control of the form.
-        if (busy_ && LOWORD(lparam) == HTCLIENT) {
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-            return TRUE;
-        }
-        break;
-    case WM_DPICHANGED:
-        handle_dpi_changed(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
-        return 0;
-    default:
         break;
     }
     return DefWindowProcW(handle(), message, wparam, lparam);
+}
+
+std::optional<LRESULT> Form::on_command(WPARAM wparam, LPARAM) {
+    if (HIWORD(wparam) != BN_CLICKED && HIWORD(wparam) != BN_DOUBLECLICKED) {
+        return std::nullopt;
+    }
+    Control* control = control_by_id(LOWORD(wparam));
+    if (control == nullptr) {
+        return std::nullopt;
+    }
+    control->click();
+    return 0;
+}
+
+std::optional<LRESULT> Form::on_draw_item(WPARAM wparam, LPARAM lparam) {
+    Control* control = control_by_id(static_cast<int>(wparam));
+    if (control == nullptr) {
+        return std::nullopt;
+    }
+    control->draw_item(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+    return TRUE;
+}
+
+// A label's colours from its row; the system's where the row gives none.
+std::optional<LRESULT> Form::on_control_color(WPARAM wparam, LPARAM lparam) {
+    const Control* control = control_by_id(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)));
+    if (control == nullptr) {
+        return std::nullopt;
+    }
+    const ControlRow& row = control->row();
+    if (row.text_color == no_color && row.background_color == no_color) {
+        return std::nullopt;
+    }
+    HDC dc = reinterpret_cast<HDC>(wparam);
+    if (row.text_color != no_color) {
+        SetTextColor(dc, colorref(row.text_color));
+    }
+    return reinterpret_cast<LRESULT>(control_background(dc, row));
+}
+
+HBRUSH Form::control_background(HDC dc, const ControlRow& row) {
+    const std::uint32_t back =
+        row.background_color != no_color ? row.background_color : layout_.background_color;
+    if (back == no_color) {
+        SetBkMode(dc, TRANSPARENT);
+        return GetSysColorBrush(COLOR_BTNFACE);
+    }
+    SetBkColor(dc, colorref(back));
+    auto& brush = control_brushes_[back];
+    if (!brush) {
+        brush = GdiObject<HBRUSH>(CreateSolidBrush(colorref(back)));
+    }
+    return brush.get();
+}
+
+std::optional<LRESULT> Form::on_erase_background(WPARAM wparam, LPARAM) {
+    if (!background_) {
+        return std::nullopt;
+    }
+    RECT client{};
+    GetClientRect(handle(), &client);
+    FillRect(reinterpret_cast<HDC>(wparam), &client, background_.get());
+    return 1;
+}
+
+// The focused control is remembered on leaving and focused again on coming back.
+std::optional<LRESULT> Form::on_activate(WPARAM wparam, LPARAM) {
+    if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(handle(), focus)) {
+            focus_ = focus;
+        }
+        return std::nullopt;
+    }
+    if (focus_ == nullptr || !IsWindow(focus_)) {
+        return std::nullopt;
+    }
+    SetFocus(focus_);
+    return 0;
+}
+
+std::optional<LRESULT> Form::on_close(WPARAM, LPARAM) {
+    close_as_asked();
+    return 0;
+}
+
+std::optional<LRESULT> Form::on_query_end_session(WPARAM, LPARAM) {
+    close_for_session_end();
+    return TRUE;
+}
+
+std::optional<LRESULT> Form::on_end_session(WPARAM ending, LPARAM) {
+    if (ending != 0) {
+        close_for_session_end();
+    } else {
+        closed_for_session_end_ = false; // the session goes on; a later end saves again
+    }
+    return 0;
+}
+
+// Children ask their parent first, so this covers every control of the form.
+std::optional<LRESULT> Form::on_set_cursor(WPARAM, LPARAM lparam) {
+    if (!busy_ || LOWORD(lparam) != HTCLIENT) {
+        return std::nullopt;
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return TRUE;
+}
+
+// The suggested position, the client size at the new DPI, and the controls laid out again.
+std::optional<LRESULT> Form::on_dpi_changed(WPARAM wparam, LPARAM lparam) {
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
+    dpi_ = LOWORD(wparam);
+    fonts_.clear();
+    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fit_window_to_client();
+    apply_fonts();
+    place_controls();
+    InvalidateRect(handle(), nullptr, TRUE);
+    return 0;
 }
 
 LRESULT CALLBACK Form::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

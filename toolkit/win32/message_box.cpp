@@ -1,10 +1,10 @@
 // Message boxes through MessageBoxIndirectW, centred over their owner by a CBT hook.
-#include "toolkit/message_box.h"
+#include "toolkit/win32/message_box.h"
 
-#include "toolkit/busy_cursor.h"
+#include "toolkit/win32/busy_cursor.h"
 #include "platform/win32/wide.h"
-#include "toolkit/app_title.h"
-#include "toolkit/win32_handles.h"
+#include "toolkit/win32/app_title.h"
+#include "toolkit/win32/handles.h"
 
 #include <string>
 

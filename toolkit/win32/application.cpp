@@ -1,8 +1,8 @@
 // Start-up, event loop and shutdown of the forms the program registered.
-#include "toolkit/application.h"
+#include "toolkit/win32/application.h"
 
-#include "toolkit/app_title.h"
-#include "toolkit/message_loop.h"
+#include "toolkit/win32/app_title.h"
+#include "toolkit/win32/message_loop.h"
 
 #include <commctrl.h>
 #include <objbase.h>

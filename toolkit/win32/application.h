@@ -1,7 +1,7 @@
 // Application: the window registry, window creation at start, the event loop and shutdown.
 #pragma once
 
-#include "toolkit/form.h"
+#include "toolkit/win32/form.h"
 
 #include <functional>
 #include <memory>

@@ -1,5 +1,5 @@
 // BusyCursor: setting and restoring a form's busy state.
-#include "toolkit/busy_cursor.h"
+#include "toolkit/win32/busy_cursor.h"
 
 namespace t2k {
 
