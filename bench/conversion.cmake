@@ -3,6 +3,8 @@
 add_library(t2k_bench_fixtures STATIC EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/fixtures.cpp)
 t2k_warnings(t2k_bench_fixtures)
 t2k_include_root(t2k_bench_fixtures bench)
+# Their temporary folder is the tests' own.
+target_link_libraries(t2k_bench_fixtures PUBLIC t2k_test_support)
 
 # The window's path against the same system calls and nothing else; natively and under Wine.
 if(WIN32)

@@ -121,15 +121,4 @@ std::vector<FixtureSet> write_fixture_sets(const std::filesystem::path& folder) 
     return sets;
 }
 
-ScratchFolder::ScratchFolder() {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() / ("t2k-bench-" + std::to_string(stamp));
-    std::filesystem::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 } // namespace t2k::bench

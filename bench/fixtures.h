@@ -1,6 +1,8 @@
 // Tovaro files for the conversion benchmarks, written at run time into a temporary folder.
 #pragma once
 
+#include "tests/support/temp_dir.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -29,19 +31,15 @@ void write_single_line_file(const std::filesystem::path& path, std::uint64_t siz
 // "single-line-16MiB", and "2000x8KiB" small program files (in folder/small).
 std::vector<FixtureSet> write_fixture_sets(const std::filesystem::path& folder);
 
-// A new empty folder under the system's temporary folder, removed with its contents on
-// destruction.
+// A new empty folder under the system's temporary folder (the tests' own kind), removed with its
+// contents on destruction, and its path.
 class ScratchFolder {
 public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
     const std::filesystem::path& path() const noexcept { return path_; }
 
 private:
-    std::filesystem::path path_;
+    test::TempDir folder_;
+    std::filesystem::path path_{folder_.path()};
 };
 
 } // namespace t2k::bench
