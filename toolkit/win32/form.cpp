@@ -194,6 +194,10 @@ void Form::create_controls() {
             throw Error(u"The form has no control for " +
                         std::u16string(layout_.controls[row].name));
         }
+        if (control->kind() != control->row().kind) {
+            throw Error(u"Control " + std::u16string(control->name()) +
+                        u" is not of the layout's kind");
+        }
         if (!control->row().parent.empty()) {
             control->parent_ = &this->control(control->row().parent);
         }
