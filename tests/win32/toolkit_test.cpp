@@ -307,6 +307,38 @@ TEST_F(ToolkitForm, message_box_has_the_title_as_caption_no_icon_and_sits_over_t
     EXPECT_NEAR((box.rect.top + box.rect.bottom) / 2, (owner.top + owner.bottom) / 2, 1);
 }
 
+// A row the class declares no member for, and a member of another kind than its row: the form
+// refuses to create itself rather than show a window without them.
+constexpr std::array two_rows{
+    ControlRow{.kind = ControlKind::label, .name = u"Declared", .text = u"a"},
+    ControlRow{.kind = ControlKind::edit, .name = u"Other", .tab_order = 0},
+};
+constexpr FormLayout two_row_layout{u"Two rows", 100, 60, two_rows};
+
+struct OneMemberForm : Form {
+    OneMemberForm() : Form(two_row_layout) {}
+    Label Declared{*this, find_row(two_rows, u"Declared")};
+};
+struct WrongKindForm : OneMemberForm {
+    Label Other{*this, find_row(two_rows, u"Other")};
+};
+
+TEST(FormCreation, a_row_without_its_member_or_of_another_kind_is_refused) {
+    Application app;
+    try {
+        OneMemberForm().create();
+        ADD_FAILURE() << "created without the control Other";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), u"The form has no control for Other");
+    }
+    try {
+        WrongKindForm().create();
+        ADD_FAILURE() << "created with a label for an edit row";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), u"Control Other is not of the layout's kind");
+    }
+}
+
 const FormLayout modal_layout{u"Modal", 100, 60, {}, false};
 
 class ModalForm : public Form {
