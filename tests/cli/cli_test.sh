@@ -6,7 +6,7 @@
 set -u
 cli=("$@")
 case "${cli[-1]}" in
-*.exe) windows=1 sep='\\' ;;
+*.exe) windows=1 sep='\' ;;
 *) windows=0 sep=/ ;;
 esac
 dir=$(mktemp -d)
@@ -71,7 +71,7 @@ check "empty extension means maz, in the current folder" [ -f good.maz ]
 run -o no-such-folder good.txt plain.txt
 check "input/output failure exits 2" [ "$rc" = 2 ]
 check "the failure names input and output" \
-    grep -qx "tovaro2korvane-cli: good.txt -> no-such-folder${sep}good.maz: Invalid filename" "$logs/stderr"
+    grep -qxF "tovaro2korvane-cli: good.txt -> no-such-folder${sep}good.maz: Invalid filename" "$logs/stderr"
 check "the batch stops at the failure" [ -z "$out" ]
 
 run --frobnicate good.txt
@@ -182,10 +182,14 @@ if [ "$windows" = 1 ]; then
 out\\b.maz" ]
     run -o out 'wild/?.dat' 'wild/*.none'
     check "a wildcard matching nothing is reported as missing" eval '[ "$rc" = 1 ] && [ "$err" = "Cannot find wild\\*.none" ] && [ -f out/c.maz ]'
-    # The user guide's example, as written there.
-    mkdir -p guide/out && cp good.txt guide/a.txt && cp good.txt guide/b.txt
-    (cd guide && run -o out '*.txt')
-    check "the guide's example converts every .txt file" eval '[ -f guide/out/a.maz ] && [ -f guide/out/b.maz ]'
+    # The user guide's example, as written there, with D: a drive of this prefix for the while.
+    drive="${cli[1]}/dosdevices/d:"
+    check "drive D: is free in the prefix" [ ! -e "$drive" ]
+    mkdir -p guide/out guide/in && cp good.txt guide/in/a.txt && cp good.txt guide/in/b.txt
+    ln -s "$dir/guide" "$drive" && cd guide/in
+    run -o 'D:\out' '*.txt'
+    cd "$dir" && rm -f "$drive"
+    check "the guide's example converts every .txt file" eval '[ "$rc" = 0 ] && [ -f guide/out/a.maz ] && [ -f guide/out/b.maz ]'
 else
     # Any name the system accepts: bytes that are not UTF-8 survive into the output's name.
     odd=$(printf 'n\xffm')
