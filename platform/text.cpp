@@ -37,8 +37,39 @@ void append_utf8(std::string& out, char32_t c) {
     }
 }
 
-} // namespace
+// How many bytes Windows takes together as one U+FFFD when the bytes do not start a valid
+// sequence: a lead byte and the continuation bytes that still fit it, or the whole rest when the
+// sequence its lead byte announces runs past the end.
+std::size_t invalid_utf8_length(std::string_view bytes) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    const std::size_t length = lead < 0xC2   ? 1
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                               : lead < 0xF5 ? 4
+                                             : 1;
+    if (length > bytes.size()) {
+        return bytes.size();
+    }
+    std::size_t taken = 1;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[k]);
+        if ((next & 0xC0) != 0x80) {
+            break;
+        }
+        taken = k + 1;
+        // Overlong forms and surrogates show at the second byte, which goes with the lead.
+        const bool bad_start = (lead == 0xE0 && next < 0xA0) || (lead == 0xED && next > 0x9F) ||
+                               (lead == 0xF0 && next < 0x90) || (lead == 0xF4 && next > 0x8F);
+        if (bad_start) {
+            break;
+        }
+    }
+    return taken;
+}
 
+// The length of the valid UTF-8 sequence at the start of bytes (1 to 4), or 0 when the first
+// byte does not start one; its code point in code_point. Overlong forms, surrogates and values
+// above U+10FFFF are not valid.
 std::size_t utf8_sequence(std::string_view bytes, char32_t& code_point) {
     const auto b = static_cast<unsigned char>(bytes[0]);
     const std::size_t length = b < 0x80   ? 1
@@ -76,6 +107,8 @@ void append_utf16(std::u16string& text, char32_t code_point) {
     }
 }
 
+} // namespace
+
 std::string to_utf8(std::u16string_view text, LoneSurrogates lone) {
     std::string out;
     out.reserve(text.size());
@@ -94,15 +127,18 @@ std::string to_utf8(std::u16string_view text, LoneSurrogates lone) {
     return out;
 }
 
-std::u16string from_utf8(std::string_view bytes) {
+std::u16string from_utf8(std::string_view bytes, InvalidUtf8 invalid) {
     std::u16string out;
     out.reserve(bytes.size());
     while (!bytes.empty()) {
         char32_t c = 0;
         std::size_t length = utf8_sequence(bytes, c);
-        if (length == 0) {
+        if (length == 0 && invalid == InvalidUtf8::as_bytes) {
             c = escape_base + static_cast<unsigned char>(bytes[0]);
             length = 1;
+        } else if (length == 0) {
+            c = 0xFFFD;
+            length = invalid_utf8_length(bytes);
         }
         append_utf16(out, c);
         bytes.remove_prefix(length);

@@ -121,52 +121,6 @@ std::shared_ptr<const CodePage::Table> single_byte_table(unsigned number) {
     return table;
 }
 
-// How many bytes Windows takes together as one U+FFFD when the bytes do not start a valid
-// sequence: a lead byte and the continuation bytes that still fit it, or the whole rest when the
-// sequence its lead byte announces runs past the end.
-std::size_t invalid_utf8_length(std::string_view bytes) {
-    const auto lead = static_cast<unsigned char>(bytes[0]);
-    const std::size_t length = lead < 0xC2   ? 1
-                               : lead < 0xE0 ? 2
-                               : lead < 0xF0 ? 3
-                               : lead < 0xF5 ? 4
-                                             : 1;
-    if (length > bytes.size()) {
-        return bytes.size();
-    }
-    std::size_t taken = 1;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(bytes[k]);
-        if ((next & 0xC0) != 0x80) {
-            break;
-        }
-        taken = k + 1;
-        // Overlong forms and surrogates show at the second byte, which goes with the lead.
-        const bool bad_start = (lead == 0xE0 && next < 0xA0) || (lead == 0xED && next > 0x9F) ||
-                               (lead == 0xF0 && next < 0x90) || (lead == 0xF4 && next > 0x8F);
-        if (bad_start) {
-            break;
-        }
-    }
-    return taken;
-}
-
-std::u16string decode_utf8(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
-    while (!bytes.empty()) {
-        char32_t c = 0;
-        std::size_t length = utf8_sequence(bytes, c);
-        if (length == 0) {
-            c = 0xFFFD;
-            length = invalid_utf8_length(bytes);
-        }
-        append_utf16(text, c);
-        bytes.remove_prefix(length);
-    }
-    return text;
-}
-
 } // namespace
 
 CodePage CodePage::system() {
@@ -190,7 +144,7 @@ std::optional<CodePage> CodePage::from_number(unsigned number) {
 
 std::u16string CodePage::decode(std::string_view bytes) const {
     if (!table_) {
-        return decode_utf8(bytes);
+        return from_utf8(bytes, InvalidUtf8::as_replacement);
     }
     std::u16string text(bytes.size(), u'\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) {

@@ -1,6 +1,7 @@
 // Code pages: one table of rules run natively and under Wine, where the conversions are the
 // system's own, so both builds are held to what Windows does.
 #include "convert/file_translation.h"
+#include "platform/text.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/temp_dir.h"
 
@@ -161,6 +162,29 @@ INSTANTIATE_TEST_SUITE_P(
         Utf8Case{"sequence_broken_by_a_lead_byte", "\xC2\xC2\xA9", replacement + "\xC2\xA9"},
         Utf8Case{"sequence_cut_by_the_line_end", "x\xE2\x82", "x" + replacement}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// File names and other text from the system: any bytes survive the trip through the program's
+// 16-bit text, the undecodable ones as lone surrogates U+DC80..U+DCFF.
+TEST(SystemText, any_bytes_come_back_as_they_were) {
+    const std::string cases[] = {"plain",
+                                 "\xC3\xBC \xE2\x82\xAC \xF0\x9F\x98\x80",
+                                 "n\xFFm",
+                                 "\xED\xB2\x80",     // a surrogate written as UTF-8
+                                 "\xC0\xAF\xE2\x82", // overlong, then cut short
+                                 every_byte()};
+    for (const std::string& bytes : cases) {
+        EXPECT_EQ(to_utf8(from_utf8(bytes)), bytes);
+    }
+    EXPECT_EQ(from_utf8("n\xFFm"), u"n\xDCFFm");
+    EXPECT_EQ(from_utf8("\xED\xB2\x80"), u"\xDCED\xDCB2\xDC80");
+}
+
+TEST(SystemText, other_lone_surrogates_are_written_as_the_replacement) {
+    const std::u16string lone = {u'a', char16_t(0xD800), u'b', char16_t(0xDC10)};
+    EXPECT_EQ(to_utf8(lone), "a\xEF\xBF\xBD"
+                             "b\xEF\xBF\xBD");
+    EXPECT_EQ(to_utf8(u"\xDCFF", LoneSurrogates::as_replacement), "\xEF\xBF\xBD");
+}
 
 } // namespace
 } // namespace t2k
