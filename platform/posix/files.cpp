@@ -201,6 +201,10 @@ void OutputFile::close() {
 }
 
 bool file_exists(const std::u16string& name) {
+    // The system would see a name with a NUL inside as the part before it: another file.
+    if (name.find(u'\0') != std::u16string::npos) {
+        return false;
+    }
     struct stat st {};
     return ::stat(to_utf8(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }

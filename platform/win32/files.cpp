@@ -161,6 +161,10 @@ void OutputFile::close() {
 }
 
 bool file_exists(const std::u16string& name) {
+    // The system would see a name with a NUL inside as the part before it: another file.
+    if (name.find(u'\0') != std::u16string::npos) {
+        return false;
+    }
     const DWORD attributes = GetFileAttributesW(wide(name));
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

@@ -31,7 +31,7 @@ run() { # run ARGS...: sets rc, out, err
     "${cli[@]}" "$@" >"$logs/stdout" 2>"$logs/stderr" </dev/null
     rc=$?
     out=$(tr -d '\r' <"$logs/stdout")
-    err=$(tr -d '\r' <"$logs/stderr")
+    err=$(tr -d '\r\0' <"$logs/stderr")
 }
 
 run_with_input() { # run_with_input FILE ARGS...: run with FILE as standard input
@@ -40,7 +40,7 @@ run_with_input() { # run_with_input FILE ARGS...: run with FILE as standard inpu
     "${cli[@]}" "$@" >"$logs/stdout" 2>"$logs/stderr" <"$input"
     rc=$?
     out=$(tr -d '\r' <"$logs/stdout")
-    err=$(tr -d '\r' <"$logs/stderr")
+    err=$(tr -d '\r\0' <"$logs/stderr")
 }
 
 hex() { od -An -tx1 "$1" | tr -d ' \n'; }
@@ -119,6 +119,10 @@ check "a list's missing name is reported" eval '[ "$rc" = 1 ] && [ "$err" = "Can
 rm -rf out && mkdir out
 run_with_input list.txt -o out --files-from - good.txt
 check "names from standard input, then the FILE" eval '[ "$(lines "$out")" = 3 ] && [ -f out/good.maz ]'
+printf 'good.txt\0.x\n' >nul-list.txt
+rm -rf out && mkdir out
+run -o out --files-from nul-list.txt
+check "a listed name with a NUL inside names no file" eval '[ "$rc" = 1 ] && [ ! -f out/good.maz ]'
 run --files-from no-such-list.txt
 check "a list that cannot be read stops with its name" eval '[ "$rc" = 2 ] && [ "$err" = "tovaro2korvane-cli: no-such-list.txt: File not found" ]'
 
