@@ -25,8 +25,8 @@ constexpr unsigned windows_1252 = 1252;
 constexpr unsigned utf_8 = 65001;
 
 // The Windows code pages whose numbers name the same table in iconv.
-constexpr std::array<unsigned, 25> single_byte_code_pages = {
-    437, 737, 775, 850,  852,  855,  857,  860,  861,  862,  863,  864, 865,
+constexpr std::array<unsigned, 24> single_byte_code_pages = {
+    437, 737, 775, 850,  852,  855,  857,  860,  861,  862,  863,  865,
     866, 869, 874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258};
 
 // 0x80..0x9F of Windows-1252, kept here so that the default code page needs no iconv module.
@@ -44,7 +44,10 @@ struct WindowsOnly {
     unsigned char last_byte;
     char16_t first_character;
 };
-constexpr std::array<WindowsOnly, 11> windows_only = {{{874, 0xDB, 0xDE, 0xF8C1},
+constexpr std::array<WindowsOnly, 14> windows_only = {{{857, 0xD5, 0xD5, 0xF8BB},
+                                                       {857, 0xE7, 0xE7, 0xF8BC},
+                                                       {857, 0xF2, 0xF2, 0xF8BD},
+                                                       {874, 0xDB, 0xDE, 0xF8C1},
                                                        {874, 0xFC, 0xFF, 0xF8C5},
                                                        {1253, 0xAA, 0xAA, 0xF8F9},
                                                        {1253, 0xD2, 0xD2, 0xF8FA},

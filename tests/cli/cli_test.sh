@@ -213,9 +213,10 @@ every_line_byte() {
     done
 }
 mkdir -p pages
-for page in 874 1250 1251 1252 1253 1254 1255 1256 1257 1258 437 850 866; do
-    case $page in 437 | 850) marker='\xae' ;; *) marker='\xab' ;; esac
-    { printf "head\r\n${marker}p2\r\n"; every_line_byte; printf '\r\nz\n'; } >"pages/$page.txt"
+# "«" is 0xAB or 0xAE where a code page has it: the marker line holds both.
+for page in 874 1250 1251 1252 1253 1254 1255 1256 1257 1258 437 737 775 850 852 855 857 860 861 \
+    862 863 865 866 869; do
+    { printf 'head\r\n\xabp2 \xaep2\r\n'; every_line_byte; printf '\r\nz\n'; } >"pages/$page.txt"
 done
 printf '\xc2\xabp2\nA_\xc3\xa9\xf0\x9f\x98\x80\n\x80\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\xe2\x82A\xc2\xc2\xa9\nx\xe2\x82\nz\n' >pages/65001.txt
 native=${T2K_NATIVE_CLI:-}
