@@ -263,6 +263,7 @@ void Form::create_control_window(Control& control, int id) {
         throw Error(u"Cannot create the control " + control.name());
     }
     SetWindowLongPtrW(control.handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
+    control.created();
 }
 
 void Form::apply_fonts() {
