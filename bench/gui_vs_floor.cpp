@@ -1,6 +1,7 @@
 // The window's conversion against its floor on one generated file, timed alternately in one
 // process: gui_vs_floor SIZE_MIB ROUNDS. Prints the medians and their ratio on one line.
 #include "bench/alternating_rounds.h"
+#include "bench/bench_main.h"
 #include "bench/bench_host.h"
 #include "bench/fixtures.h"
 #include "bench/gui_floor.h"
@@ -8,7 +9,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 
 namespace t2k::bench {
 namespace {
@@ -49,13 +49,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: gui_vs_floor SIZE_MIB ROUNDS\n");
         return 64;
     }
-    try {
+    return t2k::bench::run_reporting_errors("gui_vs_floor", [&] {
         return t2k::bench::run(std::strtoull(argv[1], nullptr, 10), std::atoi(argv[2]));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "gui_vs_floor: %s\n", error.what());
-        return 1;
-    } catch (...) {
-        std::fprintf(stderr, "gui_vs_floor: the conversion failed\n");
-        return 1;
-    }
+    });
 }

@@ -3,6 +3,7 @@
 // window_batch_vs_floor FILES SIZE_BYTES ROUNDS. Prints the medians and their ratio on one line.
 #include "app/startup.h"
 #include "bench/alternating_rounds.h"
+#include "bench/bench_main.h"
 #include "bench/fixtures.h"
 #include "bench/gui_floor.h"
 #include "toolkit/application.h"
@@ -11,7 +12,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <stdexcept>
 #include <windows.h>
 
@@ -82,14 +82,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: window_batch_vs_floor FILES SIZE_BYTES ROUNDS\n");
         return 64;
     }
-    try {
+    return t2k::bench::run_reporting_errors("window_batch_vs_floor", [&] {
         return t2k::bench::run(static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)),
                                std::strtoull(argv[2], nullptr, 10), std::atoi(argv[3]));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "window_batch_vs_floor: %s\n", error.what());
-        return 1;
-    } catch (...) {
-        std::fprintf(stderr, "window_batch_vs_floor: the conversion failed\n");
-        return 1;
-    }
+    });
 }
