@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the release archive: check_package.py ZIP, or only the imports: check_package.py --imports EXE...
+"""Checks the release archive: check_package.py ZIP.
+Checks only the imports of built exes: check_package.py --imports EXE...
 
 Each exe must be a 32-bit PE (machine i386) of the right subsystem, import only DLLs every Windows
 has and no function Windows 7 SP1 lacks, carry a manifest whose DPI settings Windows 7 understands
@@ -180,20 +181,28 @@ def cli_conversion_problems(cli):
         with open(os.path.join(folder, "sample.txt"), "wb") as out:
             out.write(SAMPLE_INPUT)
         env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree=;mshtml=")
+        # Output into a file, not a pipe: Wine's service processes may inherit it and hold a
+        # pipe open long after the CLI has ended.
+        errors = os.path.join(folder, "stderr.txt")
         try:
-            run = subprocess.run(["wine", exe, "sample.txt"], cwd=folder, env=env,
-                                 stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
+            with open(errors, "wb") as stderr:
+                run = subprocess.run(["wine", exe, "sample.txt"], cwd=folder, env=env,
+                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                     stderr=stderr, timeout=120)
         except (OSError, subprocess.TimeoutExpired) as error:
             return ["the CLI did not run under Wine: %s" % error]
         if run.returncode != 0:
-            return ["the CLI exited %d under Wine: %s" % (run.returncode, run.stderr.decode(errors="replace"))]
+            with open(errors, "rb") as stderr:
+                text = stderr.read().decode(errors="replace")
+            return ["the CLI exited %d under Wine: %s" % (run.returncode, text)]
         try:
             with open(os.path.join(folder, "sample.maz"), "rb") as written:
                 data = written.read()
         except OSError:
             return ["the CLI wrote no sample.maz under Wine"]
         if data != SAMPLE_OUTPUT:
-            return ["the CLI wrote %s under Wine, expected %s" % (data.hex(" "), SAMPLE_OUTPUT.hex(" "))]
+            return ["the CLI wrote %s under Wine, expected %s"
+                    % (data.hex(" "), SAMPLE_OUTPUT.hex(" "))]
     return []
 
 
@@ -253,7 +262,8 @@ def check_imports(paths):
         with open(path, "rb") as exe:
             newer = newer_imports(Pe(exe.read()))
         for name in newer:
-            print("FAILED: %s: imports %s, which Windows 7 SP1 lacks" % (os.path.basename(path), name))
+            print("FAILED: %s: imports %s, which Windows 7 SP1 lacks"
+                  % (os.path.basename(path), name))
         failures += len(newer)
     print("imports: %d exes, %d failed" % (len(paths), failures))
     return 1 if failures else 0
