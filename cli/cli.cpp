@@ -165,7 +165,8 @@ int run_cli(const std::vector<std::u16string>& raw_args) {
     }
     CliHost host(args);
     const ConversionOptions options{args.code_page.value_or(CodePage::system()),
-                                    PathStyle::native(), WriteMode::buffered};
+                                    PathStyle::native(), ReadMode::large_blocks,
+                                    WriteMode::buffered};
     try {
         run_batch(host, options);
     } catch (const IoError& error) {

@@ -25,7 +25,7 @@ const std::u16string marker_message = u"\"\u00abp2\" not found in Tovaro file";
 class BatchTest : public ::testing::Test {
 protected:
     ConversionOptions options{*CodePage::from_number(1252), PathStyle::native(),
-                              WriteMode::byte_per_write};
+                              ReadMode::small_blocks, WriteMode::byte_per_write};
     test::TempDir dir;
     test::RecordingHost host;
 

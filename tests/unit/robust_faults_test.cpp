@@ -26,7 +26,7 @@ const std::string good_output = "\x02"
 class FaultTest : public ::testing::Test {
 protected:
     ConversionOptions options{*CodePage::from_number(1252), PathStyle::native(),
-                              WriteMode::byte_per_write};
+                              ReadMode::small_blocks, WriteMode::byte_per_write};
     test::TempDir dir;
     test::RecordingHost host;
 

@@ -105,7 +105,7 @@ TEST_P(StrangeInputTest, converts_as_the_rules_say) {
     test::write_bytes(input, c.input);
     test::RecordingHost host;
     const ConversionOptions options{*CodePage::from_number(1252), PathStyle::native(),
-                                    WriteMode::buffered};
+                                    ReadMode::large_blocks, WriteMode::buffered};
 
     translate_tovaro(input, dir.path(), host, options);
 
