@@ -29,3 +29,14 @@ if(NOT CMAKE_CROSSCOMPILING)
                                                        benchmark::benchmark)
     endif()
 endif()
+
+# The command line's floor: read the whole input, create the output, write, close.
+if(WIN32)
+    set(cli_floor_source ${CMAKE_CURRENT_SOURCE_DIR}/cli_floor_win32.cpp)
+else()
+    set(cli_floor_source ${CMAKE_CURRENT_SOURCE_DIR}/cli_floor_posix.cpp)
+endif()
+add_executable(cli_floor EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/cli_floor_main.cpp
+                                          ${cli_floor_source})
+t2k_warnings(cli_floor)
+target_include_directories(cli_floor PRIVATE ${CMAKE_SOURCE_DIR})

@@ -58,33 +58,84 @@ public:
     }
 
     // Reads the next line and appends its record; false for a skip line, whose record is taken
-    // back once the line is known.
-    bool append_record(LineReader& reader, RecordList& records, bool first_record) {
-        const std::uint64_t record_start = records.size();
-        records.append(first_record ? first_opening_ : later_opening_);
-        const std::uint64_t line_start = records.size();
-        ByteRoom room = records.room();
-        while (!reader.copy_line(room, plain_run::Underscores::as_etx)) {
-            records.commit(room);
-            room = records.room();
+    // back once the line is known. The record is written into room_, the free end of the last
+    // chunk, which the list is told about only when a chunk fills up or the records are done.
+    [[gnu::always_inline]] bool append_record(LineReader& reader, RecordList& records,
+                                              bool first_record) {
+        const std::string_view opening = first_record ? first_opening_ : later_opening_;
+        if (static_cast<std::size_t>(room_.end - room_.next) < opening.size() + skip_line_.size()) {
+            return append_record_at_chunk_end(reader, records, opening);
         }
-        records.commit(room);
+        char* const record_start = room_.next;
+        // An opening is one or two bytes: both stores cost less than a copy of either length.
+        room_.next[0] = opening[0];
+        room_.next[1] = opening.size() > 1 ? opening[1] : '\0';
+        room_.next += opening.size();
+        const char* const line_start = room_.next;
+        if (reader.copy_line(room_, plain_run::Underscores::as_etx)) {
+            const auto line_size = static_cast<std::size_t>(room_.next - line_start);
+            if (line_size == skip_line_.size() &&
+                std::string_view(line_start, line_size) == skip_line_) {
+                room_.next = record_start;
+                return false;
+            }
+            return true;
+        }
+        // The line fills the rest of the chunk, so it is longer than a skip line.
+        copy_rest_of_line(reader, records);
+        return true;
+    }
+
+    void append_closing(RecordList& records) {
+        commit(records);
+        records.append(closing_);
+    }
+
+private:
+    ByteLines() = default;
+
+    // The same as append_record where the chunk has too little room left to see the whole record
+    // in it: the list keeps it, and a skip line is taken back by its place in the list.
+    bool append_record_at_chunk_end(LineReader& reader, RecordList& records,
+                                    std::string_view opening) {
+        commit(records);
+        const std::uint64_t record_start = records.size();
+        records.append(opening);
+        const std::uint64_t line_start = records.size();
+        room_ = records.room();
+        if (!reader.copy_line(room_, plain_run::Underscores::as_etx)) {
+            copy_rest_of_line(reader, records);
+        }
+        commit(records);
         if (records.tail_equals(line_start, skip_line_)) {
             records.truncate(record_start);
+            room_ = records.room();
             return false;
         }
         return true;
     }
 
-    void append_closing(RecordList& records) { records.append(closing_); }
+    // Goes on copying a line whose copy filled the chunk, a chunk at a time.
+    void copy_rest_of_line(LineReader& reader, RecordList& records) {
+        do {
+            commit(records);
+            room_ = records.room();
+        } while (!reader.copy_line(room_, plain_run::Underscores::as_etx));
+    }
 
-private:
+    void commit(RecordList& records) {
+        if (room_.next != nullptr) {
+            records.commit(room_);
+        }
+    }
+
     std::string marker_; // empty when the code page cannot hold the marker: no line has it
     std::string skip_line_;
     std::string first_opening_;
     std::string later_opening_;
     std::string closing_;
     std::string line_; // the line looked at for the marker
+    ByteRoom room_{nullptr, nullptr};
 };
 
 std::optional<ByteLines> ByteLines::for_code_page(const CodePage& code_page) {

@@ -30,7 +30,7 @@ int LineReader::refill() {
     return buffer_[0];
 }
 
-bool LineReader::copy_line(ByteRoom& room, plain_run::Underscores underscores) {
+bool LineReader::copy_line_rest(ByteRoom& room, plain_run::Underscores underscores) {
     for (;;) {
         const std::size_t limit =
             std::min(filled_ - position_, static_cast<std::size_t>(room.end - room.next));

@@ -6,6 +6,7 @@
 #include "platform/code_page.h"
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,7 +34,28 @@ public:
     std::string_view read_line_bytes(std::string& buffer);
     // Copies the next line's bytes into room and consumes its line end; true once the line is
     // whole. False when room filled up first: call again with more room for the rest of the line.
-    bool copy_line(ByteRoom& room, plain_run::Underscores underscores);
+    [[gnu::always_inline]] bool copy_line(ByteRoom& room, plain_run::Underscores underscores) {
+        // The usual line lies in this block, ends in LF or CR LF and fits the room: it is done
+        // here. Everything else goes on in copy_line_rest, which follows every rule.
+        const std::uint8_t* const from = buffer_.data() + position_;
+        const std::size_t available = filled_ - position_;
+        const std::size_t copied = plain_run::copy(
+            from, room.next, std::min(available, static_cast<std::size_t>(room.end - room.next)),
+            underscores);
+        room.next += copied;
+        if (copied + 1 < available) {
+            if (from[copied] == plain_run::lf) {
+                position_ += copied + 1;
+                return true;
+            }
+            if (from[copied] == plain_run::cr && from[copied + 1] == plain_run::lf) {
+                position_ += copied + 2;
+                return true;
+            }
+        }
+        position_ += copied;
+        return copy_line_rest(room, underscores);
+    }
     void close();
 
     static constexpr std::uint8_t end_of_file_mark = plain_run::end_of_file_mark;
@@ -50,6 +72,8 @@ private:
     int peek() { return position_ < filled_ ? buffer_[position_] : refill(); }
     // One read into the buffer; the next byte as peek gives it.
     int refill();
+    // copy_line from wherever its fast part stopped: block ends, lone CRs, marks, the end of data.
+    bool copy_line_rest(ByteRoom& room, plain_run::Underscores underscores);
 
     InputFile file_;
     CodePage code_page_;

@@ -40,11 +40,12 @@ inline std::size_t copy_portable(const std::uint8_t* from, char* to, std::size_t
 #if defined(__SSE2__)
 // Sixteen bytes a step: every step stores all sixteen (underscores flipped to ETX by a mask) and
 // stops at the first CR, LF or mark among them; the bytes stored past it are overwritten later.
+// One unsigned comparison finds every byte up to the mark's value; the few other control bytes
+// among them (a tab, say) are looked at one by one and passed over.
 inline std::size_t copy_sse2(const std::uint8_t* from, char* to, std::size_t limit,
                              Underscores underscores) {
-    const __m128i crs = _mm_set1_epi8(static_cast<char>(cr));
-    const __m128i lfs = _mm_set1_epi8(static_cast<char>(lf));
-    const __m128i marks = _mm_set1_epi8(static_cast<char>(end_of_file_mark));
+    static_assert(cr < end_of_file_mark && lf < end_of_file_mark);
+    const __m128i highest_stop = _mm_set1_epi8(static_cast<char>(end_of_file_mark));
     const __m128i underscore_bytes = _mm_set1_epi8(static_cast<char>(underscore));
     const __m128i flip = underscores == Underscores::as_etx
                              ? _mm_set1_epi8(static_cast<char>(underscore ^ etx))
@@ -54,12 +55,13 @@ inline std::size_t copy_sse2(const std::uint8_t* from, char* to, std::size_t lim
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
         const __m128i found = _mm_and_si128(_mm_cmpeq_epi8(bytes, underscore_bytes), flip);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_xor_si128(bytes, found));
-        const __m128i stops =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, crs), _mm_cmpeq_epi8(bytes, lfs)),
-                         _mm_cmpeq_epi8(bytes, marks));
-        const auto stop_bits = static_cast<unsigned>(_mm_movemask_epi8(stops));
-        if (stop_bits != 0) {
-            return i + static_cast<std::size_t>(std::countr_zero(stop_bits));
+        const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(bytes, highest_stop), bytes);
+        for (auto low_bits = static_cast<unsigned>(_mm_movemask_epi8(low)); low_bits != 0;
+             low_bits &= low_bits - 1) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(low_bits));
+            if (stops_run(from[at])) {
+                return at;
+            }
         }
     }
     return i + copy_portable(from + i, to + i, limit - i, underscores);
