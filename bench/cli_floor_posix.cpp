@@ -1,8 +1,8 @@
 // The command line's floor with open/fstat/read/write, as the POSIX file services make them.
 #include "bench/cli_floor.h"
+#include "platform/memory_block.h"
 
 #include <fcntl.h>
-#include <memory>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,9 +35,11 @@ void run_cli_floor(const std::filesystem::path& input, const std::filesystem::pa
         throw std::runtime_error("cannot stat the input");
     }
     const auto size = static_cast<std::size_t>(st.st_size);
-    const auto bytes = std::make_unique_for_overwrite<char[]>(size);
+    // The memory the converter's records use: huge pages where the system offers them.
+    const MemoryBlock block(size, PageSize::huge_where_offered);
+    char* const bytes = block.data();
     for (std::size_t done = 0; done < size;) {
-        const ssize_t n = ::read(in.get(), bytes.get() + done, size - done);
+        const ssize_t n = ::read(in.get(), bytes + done, size - done);
         if (n <= 0) {
             throw std::runtime_error("cannot read the input");
         }
@@ -45,7 +47,7 @@ void run_cli_floor(const std::filesystem::path& input, const std::filesystem::pa
     }
     const Fd out(::open(output.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     for (std::size_t done = 0; done < size;) {
-        const ssize_t n = ::write(out.get(), bytes.get() + done, size - done);
+        const ssize_t n = ::write(out.get(), bytes + done, size - done);
         if (n <= 0) {
             throw std::runtime_error("cannot write the output");
         }

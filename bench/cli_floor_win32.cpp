@@ -1,8 +1,8 @@
 // The command line's floor with CreateFileW/ReadFile/WriteFile, as the Win32 file services make
 // them.
 #include "bench/cli_floor.h"
+#include "platform/memory_block.h"
 
-#include <memory>
 #include <stdexcept>
 #include <windows.h>
 
@@ -40,11 +40,12 @@ void run_cli_floor(const std::filesystem::path& input, const std::filesystem::pa
         throw std::runtime_error("cannot size the input");
     }
     const auto size = static_cast<std::size_t>(file_size.QuadPart);
-    const auto bytes = std::make_unique_for_overwrite<char[]>(size);
+    // The memory the converter's records use: huge pages where the system offers them.
+    const MemoryBlock block(size, PageSize::huge_where_offered);
+    char* const bytes = block.data();
     for (std::size_t done = 0; done < size;) {
         DWORD got = 0;
-        if (!ReadFile(in.get(), bytes.get() + done, piece_of(size - done), &got, nullptr) ||
-            got == 0) {
+        if (!ReadFile(in.get(), bytes + done, piece_of(size - done), &got, nullptr) || got == 0) {
             throw std::runtime_error("cannot read the input");
         }
         done += got;
@@ -54,7 +55,7 @@ void run_cli_floor(const std::filesystem::path& input, const std::filesystem::pa
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     for (std::size_t done = 0; done < size;) {
         DWORD written = 0;
-        if (!WriteFile(out.get(), bytes.get() + done, piece_of(size - done), &written, nullptr) ||
+        if (!WriteFile(out.get(), bytes + done, piece_of(size - done), &written, nullptr) ||
             written == 0) {
             throw std::runtime_error("cannot write the output");
         }

@@ -39,4 +39,4 @@ endif()
 add_executable(cli_floor EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/cli_floor_main.cpp
                                           ${cli_floor_source})
 t2k_warnings(cli_floor)
-target_include_directories(cli_floor PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(cli_floor PRIVATE t2k_platform)

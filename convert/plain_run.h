@@ -51,7 +51,8 @@ inline std::size_t copy_sse2(const std::uint8_t* from, char* to, std::size_t lim
                              ? _mm_set1_epi8(static_cast<char>(underscore ^ etx))
                              : _mm_setzero_si128();
     std::size_t i = 0;
-    for (; i + 16 <= limit; i += 16) {
+    for (const std::size_t whole_steps_end = limit & ~std::size_t{15}; i != whole_steps_end;
+         i += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
         const __m128i found = _mm_and_si128(_mm_cmpeq_epi8(bytes, underscore_bytes), flip);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_xor_si128(bytes, found));

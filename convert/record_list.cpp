@@ -16,8 +16,11 @@ bool is_high_surrogate(char16_t unit) {
 } // namespace
 
 void RecordList::start_chunk() {
-    // Not zeroed: the pages are first touched when the records are written into them.
-    chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunk_size));
+    // Not cleared: the pages are first touched when the records are written into them. The first
+    // chunk is all that most files need; a list that outgrows it is big, and its later chunks ask
+    // for huge pages, which make filling them far cheaper.
+    chunks_.emplace_back(chunk_size,
+                         chunks_.empty() ? PageSize::normal : PageSize::huge_where_offered);
     last_size_ = 0;
 }
 
@@ -58,7 +61,7 @@ bool RecordList::tail_bytes_equal(std::uint64_t start, std::string_view bytes) c
 
 void RecordList::truncate(std::uint64_t new_size) {
     const auto kept_chunks = static_cast<std::size_t>((new_size + chunk_size - 1) / chunk_size);
-    chunks_.resize(kept_chunks);
+    chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(kept_chunks), chunks_.end());
     last_size_ = static_cast<std::size_t>(new_size - std::uint64_t{chunk_size} *
                                                          (kept_chunks == 0 ? 0 : kept_chunks - 1));
 }
@@ -66,7 +69,7 @@ void RecordList::truncate(std::uint64_t new_size) {
 std::vector<std::string_view> RecordList::pieces() const {
     std::vector<std::string_view> pieces;
     for (std::size_t i = 0; i < chunks_.size(); ++i) {
-        pieces.emplace_back(chunks_[i].get(), i + 1 == chunks_.size() ? last_size_ : chunk_size);
+        pieces.emplace_back(chunks_[i].data(), i + 1 == chunks_.size() ? last_size_ : chunk_size);
     }
     return pieces;
 }

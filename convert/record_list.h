@@ -3,10 +3,10 @@
 
 #include "convert/byte_room.h"
 #include "platform/code_page.h"
+#include "platform/memory_block.h"
 
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,19 +22,19 @@ public:
         if (chunks_.empty() || last_size_ == chunk_size) {
             start_chunk();
         }
-        char* chunk = chunks_.back().get();
+        char* chunk = chunks_.back().data();
         return ByteRoom{chunk + last_size_, chunk + chunk_size};
     }
     // Keeps the bytes written into room up to room.next.
     void commit(const ByteRoom& room) {
-        last_size_ = static_cast<std::size_t>(room.next - chunks_.back().get());
+        last_size_ = static_cast<std::size_t>(room.next - chunks_.back().data());
     }
 
     // Keeps bytes as they are.
     void append(std::string_view bytes) {
         if (!chunks_.empty() && chunk_size - last_size_ >= bytes.size()) {
             // the usual case: a record's framing, which fits in the last chunk
-            std::memcpy(chunks_.back().get() + last_size_, bytes.data(), bytes.size());
+            std::memcpy(chunks_.back().data() + last_size_, bytes.data(), bytes.size());
             last_size_ += bytes.size();
             return;
         }
@@ -57,17 +57,17 @@ public:
     // The bytes in order, one piece a chunk.
     std::vector<std::string_view> pieces() const;
 
-    static constexpr std::size_t chunk_size = 1024 * 1024;
+    static constexpr std::size_t chunk_size = MemoryBlock::huge_page_size;
 
 private:
     void start_chunk();
     void append_over_chunks(std::string_view bytes);
     bool tail_bytes_equal(std::uint64_t start, std::string_view bytes) const;
     char byte_at(std::uint64_t index) const {
-        return chunks_[static_cast<std::size_t>(index / chunk_size)][index % chunk_size];
+        return chunks_[static_cast<std::size_t>(index / chunk_size)].data()[index % chunk_size];
     }
 
-    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::vector<MemoryBlock> chunks_;
     std::size_t last_size_ = 0; // bytes used in the last chunk
 };
 
