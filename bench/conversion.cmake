@@ -4,12 +4,17 @@ add_library(t2k_bench_fixtures STATIC EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DI
 t2k_warnings(t2k_bench_fixtures)
 target_include_directories(t2k_bench_fixtures PUBLIC ${CMAKE_SOURCE_DIR})
 
+# The source of a floor written once a platform: NAME_win32.cpp or NAME_posix.cpp.
+function(t2k_floor_source out name)
+    if(WIN32)
+        set(${out} ${CMAKE_CURRENT_SOURCE_DIR}/${name}_win32.cpp PARENT_SCOPE)
+    else()
+        set(${out} ${CMAKE_CURRENT_SOURCE_DIR}/${name}_posix.cpp PARENT_SCOPE)
+    endif()
+endfunction()
+
 # The window's path against the same system calls and nothing else; natively and under Wine.
-if(WIN32)
-    set(gui_floor_source ${CMAKE_CURRENT_SOURCE_DIR}/gui_floor_win32.cpp)
-else()
-    set(gui_floor_source ${CMAKE_CURRENT_SOURCE_DIR}/gui_floor_posix.cpp)
-endif()
+t2k_floor_source(gui_floor_source gui_floor)
 add_executable(gui_vs_floor EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/gui_vs_floor.cpp
                                              ${gui_floor_source})
 t2k_warnings(gui_vs_floor)
@@ -31,11 +36,7 @@ if(NOT CMAKE_CROSSCOMPILING)
 endif()
 
 # The command line's floor: read the whole input, create the output, write, close.
-if(WIN32)
-    set(cli_floor_source ${CMAKE_CURRENT_SOURCE_DIR}/cli_floor_win32.cpp)
-else()
-    set(cli_floor_source ${CMAKE_CURRENT_SOURCE_DIR}/cli_floor_posix.cpp)
-endif()
+t2k_floor_source(cli_floor_source cli_floor)
 add_executable(cli_floor EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/cli_floor_main.cpp
                                           ${cli_floor_source})
 t2k_warnings(cli_floor)
