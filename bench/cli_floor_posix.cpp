@@ -1,6 +1,5 @@
 // The command line's floor with open/fstat/read/write, as the POSIX file services make them.
 #include "bench/cli_floor.h"
-#include "platform/memory_block.h"
 
 #include <fcntl.h>
 #include <stdexcept>
@@ -28,15 +27,15 @@ private:
 
 } // namespace
 
-void run_cli_floor(const std::filesystem::path& input, const std::filesystem::path& output) {
+void run_cli_floor(const std::filesystem::path& input, const std::filesystem::path& output,
+                   PageSize pages) {
     const Fd in(::open(input.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat st {};
     if (::fstat(in.get(), &st) != 0) {
         throw std::runtime_error("cannot stat the input");
     }
     const auto size = static_cast<std::size_t>(st.st_size);
-    // The memory the converter's records use: huge pages where the system offers them.
-    const MemoryBlock block(size, PageSize::huge_where_offered);
+    const MemoryBlock block(size, pages);
     char* const bytes = block.data();
     for (std::size_t done = 0; done < size;) {
         const ssize_t n = ::read(in.get(), bytes + done, size - done);

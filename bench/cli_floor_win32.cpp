@@ -1,7 +1,6 @@
 // The command line's floor with CreateFileW/ReadFile/WriteFile, as the Win32 file services make
 // them.
 #include "bench/cli_floor.h"
-#include "platform/memory_block.h"
 
 #include <stdexcept>
 #include <windows.h>
@@ -32,7 +31,8 @@ DWORD piece_of(std::size_t left) {
 
 } // namespace
 
-void run_cli_floor(const std::filesystem::path& input, const std::filesystem::path& output) {
+void run_cli_floor(const std::filesystem::path& input, const std::filesystem::path& output,
+                   PageSize pages) {
     const Handle in(CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER file_size{};
@@ -40,8 +40,7 @@ void run_cli_floor(const std::filesystem::path& input, const std::filesystem::pa
         throw std::runtime_error("cannot size the input");
     }
     const auto size = static_cast<std::size_t>(file_size.QuadPart);
-    // The memory the converter's records use: huge pages where the system offers them.
-    const MemoryBlock block(size, PageSize::huge_where_offered);
+    const MemoryBlock block(size, pages);
     char* const bytes = block.data();
     for (std::size_t done = 0; done < size;) {
         DWORD got = 0;

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The command-line converter against its floor (bench/cli_floor: read the whole input, create
-the output, write it, close) and against cat, on each input, timed alternately in one run.
+the output, write it, close; in the memory the converter uses, and in plain memory) and against
+cat, on each input, timed alternately in one run.
 measure_cli_floor.py [--wine] CLI FLOOR OUT ROUNDS INPUT...; with --wine, CLI and FLOOR are
 Windows programs run by wine (its prefix and server already set up by the caller) and cat stays
 the native one. Prints one line an input: name=value pairs that scripts/bench turns into a table."""
@@ -48,17 +49,21 @@ def main():
             "cli": lambda: run(program(cli) + ["-o", native_path(out), native_path(source)]),
             "floor": lambda: run(program(floor) + [native_path(source),
                                                    native_path(os.path.join(out, "floor.out"))]),
+            "plain_floor": lambda: run(program(floor) + [
+                native_path(source), native_path(os.path.join(out, "floor.out")), "normal-pages"]),
             "cat": lambda: run(["cat", source], os.path.join(out, "cat.out")),
         }
         times = {key: [] for key in works}
         order = list(works)
         for index in range(rounds):
             # Each round starts with the next program, so a drift in the machine's load is shared.
-            for key in order[index % 3:] + order[:index % 3]:
+            for key in order[index % len(order):] + order[:index % len(order)]:
                 times[key].append(works[key]())
-        cli_s, floor_s, cat_s = (statistics.median(times[key]) for key in ("cli", "floor", "cat"))
-        print(f"input={name} cli_s={cli_s:.4f} floor_s={floor_s:.4f} cat_s={cat_s:.4f} "
-              f"cli_floor={cli_s / floor_s:.3f} cli_cat={cli_s / cat_s:.3f} rounds={rounds}")
+        cli_s, floor_s, plain_s, cat_s = (statistics.median(times[key])
+                                          for key in ("cli", "floor", "plain_floor", "cat"))
+        print(f"input={name} cli_s={cli_s:.4f} floor_s={floor_s:.4f} plain_floor_s={plain_s:.4f} "
+              f"cat_s={cat_s:.4f} cli_floor={cli_s / floor_s:.3f} "
+              f"cli_plain_floor={cli_s / plain_s:.3f} cli_cat={cli_s / cat_s:.3f} rounds={rounds}")
 
 
 if __name__ == "__main__":
