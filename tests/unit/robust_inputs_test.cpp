@@ -67,6 +67,19 @@ const InputCase cases[] = {
          return Contents{marker + "\n" + std::string(1'000'000, '\n'),
                          framed(repeated("\x04\x02", 999'999))};
      }},
+    // Records of 7 bytes after dropped skip lines; the record chunks hold 2^21 bytes, which is 1
+    // more than a multiple of 7, so the eight chunk ends fall on every place in a record.
+    {"skip_lines_at_every_place_of_a_chunk_end",
+     [] {
+         constexpr std::size_t units = 2'400'000;
+         return Contents{marker + "\n" + repeated("A\np2\nBC\np2\n", units),
+                         "\x02" +
+                             repeated("A\x04\x02"
+                                      "BC\x04\x02",
+                                      units - 1) +
+                             "A\x04\x02"
+                             "BC\x04"};
+     }},
     // Read as 8-bit text the marker's characters are parted by NUL bytes, so it is not there.
     {"utf16_with_byte_order_mark",
      [] {
