@@ -15,13 +15,15 @@ constexpr std::size_t long_line_bytes = 64 * 1024;
 } // namespace
 
 LineReader::LineReader(const std::u16string& name, const CodePage& code_page, ReadMode mode)
-    : file_(name), code_page_(code_page), buffer_(read_size(mode)) {}
+    : file_(name), code_page_(code_page),
+      buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(read_size(mode))),
+      buffer_size_(read_size(mode)) {}
 
 int LineReader::refill() {
     if (data_ended_) {
         return end_of_data;
     }
-    filled_ = file_.read(buffer_.data(), buffer_.size());
+    filled_ = file_.read(buffer_.get(), buffer_size_);
     position_ = 0;
     if (filled_ == 0) {
         data_ended_ = true;
@@ -35,7 +37,7 @@ bool LineReader::copy_line_rest(ByteRoom& room, plain_run::Underscores underscor
         const std::size_t limit =
             std::min(filled_ - position_, static_cast<std::size_t>(room.end - room.next));
         const std::size_t copied =
-            plain_run::copy(&buffer_[position_], room.next, limit, underscores);
+            plain_run::copy(buffer_.get() + position_, room.next, limit, underscores);
         position_ += copied;
         room.next += copied;
         const int next = peek();

@@ -8,9 +8,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace t2k {
 
@@ -37,7 +37,7 @@ public:
     [[gnu::always_inline]] bool copy_line(ByteRoom& room, plain_run::Underscores underscores) {
         // The usual line lies in this block, ends in LF or CR LF and fits the room: it is done
         // here. Everything else goes on in copy_line_rest, which follows every rule.
-        const std::uint8_t* const from = buffer_.data() + position_;
+        const std::uint8_t* const from = buffer_.get() + position_;
         const std::size_t available = filled_ - position_;
         const std::size_t copied = plain_run::copy(
             from, room.next, std::min(available, static_cast<std::size_t>(room.end - room.next)),
@@ -77,7 +77,9 @@ private:
 
     InputFile file_;
     CodePage code_page_;
-    std::vector<std::uint8_t> buffer_;
+    // Not cleared: a small file touches only the pages its bytes are read into.
+    std::unique_ptr<std::uint8_t[]> buffer_;
+    std::size_t buffer_size_;
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
     bool data_ended_ = false;
