@@ -7,8 +7,9 @@
 
 namespace t2k {
 
-// The window writes every output byte with its own system call; the command line may buffer.
-enum class WriteMode { byte_per_write, buffered };
+// The window writes every output byte with its own system call; the command line may buffer, or
+// only check that each output could be created (a dry run, which writes nothing).
+enum class WriteMode { byte_per_write, buffered, none };
 
 // How payload lines become records. Lines of a single-byte code page that keeps ASCII as it is
 // are framed on their bytes; every other code page's are decoded and encoded back. Both give the

@@ -6,6 +6,7 @@
 #include "convert/record_list.h"
 
 #include <optional>
+#include <utility>
 
 namespace t2k {
 namespace {
@@ -186,23 +187,29 @@ void collect_records(LineReader& reader, RecordList& records, Lines& lines) {
     lines.append_closing(records);
 }
 
+// The payload's records; nothing, and the marker message shown, when the marker is missing.
 template <typename Lines>
-void translate_lines(const std::u16string& filename, const std::u16string& path,
-                     ConversionHost& host, const ConversionOptions& options, Lines& lines) {
-    RecordList records;
-    LineReader reader(filename, options.code_page, options.read_mode);
+std::optional<RecordList> read_records_with(LineReader& reader, Lines& lines,
+                                            std::u16string_view name, ConversionHost& host) {
     if (!skip_to_marker(reader, lines)) {
-        host.show_message(MessageKind::marker_missing, marker_missing_message, filename);
-        return; // the reader closes the input
+        host.show_message(MessageKind::marker_missing, marker_missing_message, name);
+        return std::nullopt;
     }
+    RecordList records;
     collect_records(reader, records, lines);
-    const std::u16string outfile =
-        get_outfile(filename, path, host.extension(), options.path_style);
-    // The input stays open while the output is created: an output that is the input itself is
-    // refused as a sharing violation instead of truncating it.
-    write_output_file(outfile, records.pieces(), options.write_mode);
-    host.append_result(outfile);
-    reader.close();
+    return records;
+}
+
+// The same, its lines framed as bytes where the code page allows it and decoded elsewhere.
+std::optional<RecordList> read_records(LineReader& reader, std::u16string_view name,
+                                       ConversionHost& host, const ConversionOptions& options) {
+    if (options.line_path == LinePath::fastest) {
+        if (std::optional<ByteLines> lines = ByteLines::for_code_page(options.code_page)) {
+            return read_records_with(reader, *lines, name, host);
+        }
+    }
+    DecodedLines lines(options.code_page);
+    return read_records_with(reader, lines, name, host);
 }
 
 } // namespace
@@ -224,14 +231,41 @@ std::u16string get_outfile(std::u16string_view filename, std::u16string_view pat
 
 void translate_tovaro(const std::u16string& filename, const std::u16string& path,
                       ConversionHost& host, const ConversionOptions& options) {
-    if (options.line_path == LinePath::fastest) {
-        if (std::optional<ByteLines> lines = ByteLines::for_code_page(options.code_page)) {
-            translate_lines(filename, path, host, options, *lines);
-            return;
-        }
+    host.converting(filename, u"");
+    LineReader reader(filename, options.code_page, options.read_mode);
+    const std::optional<RecordList> records = read_records(reader, filename, host, options);
+    if (!records) {
+        return; // the reader closes the input
     }
-    DecodedLines lines(options.code_page);
-    translate_lines(filename, path, host, options, lines);
+    const std::u16string outfile =
+        get_outfile(filename, path, host.extension(), options.path_style);
+    host.converting(filename, outfile);
+    // The input stays open while the output is created: an output that is the input itself is
+    // refused as a sharing violation instead of truncating it.
+    if (options.write_mode == WriteMode::none) {
+        probe_output_file(outfile);
+    } else {
+        write_output_file(outfile, records->pieces(), options.write_mode);
+    }
+    host.append_result(outfile);
+    reader.close();
+}
+
+void translate_stream(InputFile input, std::u16string_view input_name, OutputFile output,
+                      ConversionHost& host, const ConversionOptions& options) {
+    host.converting(input_name, u"");
+    LineReader reader(std::move(input), options.code_page, options.read_mode);
+    const std::optional<RecordList> records = read_records(reader, input_name, host, options);
+    if (!records) {
+        return;
+    }
+    reader.close();
+    host.converting(input_name, output.name());
+    if (options.write_mode != WriteMode::none) {
+        write_chunks(output, records->pieces(), options.write_mode);
+        output.close();
+    }
+    host.append_result(output.name());
 }
 
 } // namespace t2k

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace t2k {
 namespace {
@@ -15,7 +16,10 @@ constexpr std::size_t long_line_bytes = 64 * 1024;
 } // namespace
 
 LineReader::LineReader(const std::u16string& name, const CodePage& code_page, ReadMode mode)
-    : file_(name), code_page_(code_page),
+    : LineReader(InputFile(name), code_page, mode) {}
+
+LineReader::LineReader(InputFile file, const CodePage& code_page, ReadMode mode)
+    : file_(std::move(file)), code_page_(code_page),
       buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(read_size(mode))),
       buffer_size_(read_size(mode)) {}
 

@@ -22,6 +22,8 @@ class LineReader {
 public:
     // Opens an existing file for reading; a failure is an IoError.
     LineReader(const std::u16string& name, const CodePage& code_page, ReadMode mode);
+    // Reads a file already open (standard input, say).
+    LineReader(InputFile file, const CodePage& code_page, ReadMode mode);
 
     // True when no byte is left or the next byte is the end-of-file mark; consumes nothing.
     bool at_end() {

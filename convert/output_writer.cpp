@@ -7,12 +7,11 @@
 #include <cstdint>
 
 namespace t2k {
-namespace {
 
-void write_bytes(OutputFile& file, const std::vector<std::string_view>& pieces, WriteMode mode) {
+void write_chunks(OutputFile& file, const std::vector<std::string_view>& pieces, WriteMode mode) {
     for (const std::string_view piece : pieces) {
         const auto* data = reinterpret_cast<const std::uint8_t*>(piece.data());
-        if (mode == WriteMode::buffered) {
+        if (mode != WriteMode::byte_per_write) {
             file.write(data, piece.size());
             continue;
         }
@@ -22,13 +21,11 @@ void write_bytes(OutputFile& file, const std::vector<std::string_view>& pieces, 
     }
 }
 
-} // namespace
-
 void write_output_file(const std::u16string& name, const std::vector<std::string_view>& pieces,
                        WriteMode mode) {
     OutputFile file(name); // a failure here created nothing, so there is nothing to delete
     try {
-        write_bytes(file, pieces, mode);
+        write_chunks(file, pieces, mode);
         file.close();
     } catch (const IoError&) {
         try {

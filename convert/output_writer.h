@@ -2,6 +2,7 @@
 #pragma once
 
 #include "convert/conversion_options.h"
+#include "platform/files.h"
 
 #include <string>
 #include <string_view>
@@ -15,5 +16,9 @@ namespace t2k {
 // like a whole one.
 void write_output_file(const std::u16string& name, const std::vector<std::string_view>& pieces,
                        WriteMode mode);
+
+// Writes the pieces' bytes in order, as write_output_file does, to a file already open (standard
+// output, say).
+void write_chunks(OutputFile& file, const std::vector<std::string_view>& pieces, WriteMode mode);
 
 } // namespace t2k
