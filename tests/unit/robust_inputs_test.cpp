@@ -73,12 +73,11 @@ const InputCase cases[] = {
      [] {
          constexpr std::size_t units = 2'400'000;
          return Contents{marker + "\n" + repeated("A\np2\nBC\np2\n", units),
-                         "\x02" +
-                             repeated("A\x04\x02"
-                                      "BC\x04\x02",
-                                      units - 1) +
-                             "A\x04\x02"
-                             "BC\x04"};
+                         framed(repeated("A\x04\x02"
+                                         "BC\x04\x02",
+                                         units - 1) +
+                                "A\x04\x02"
+                                "BC")};
      }},
     // Read as 8-bit text the marker's characters are parted by NUL bytes, so it is not there.
     {"utf16_with_byte_order_mark",
