@@ -38,6 +38,11 @@ std::vector<FixtureSet> write_fixture_sets(const std::filesystem::path& folder);
 // "single-line-64MiB.tov"; the first is the one of write_fixture_sets.
 std::vector<std::filesystem::path> write_floor_inputs(const std::filesystem::path& folder);
 
+// count program files of size bytes each, named 0000.tov, 0001.tov, ... in folder (made here), as
+// the set "<count>x<size in KiB>KiB".
+FixtureSet write_small_files(const std::filesystem::path& folder, std::uint32_t count,
+                             std::uint64_t size);
+
 // A new empty folder under the system's temporary folder, removed with its contents on
 // destruction.
 class ScratchFolder {
