@@ -6,12 +6,17 @@ t2k_include_root(t2k_bench_fixtures bench)
 # Their temporary folder is the tests' own.
 target_link_libraries(t2k_bench_fixtures PUBLIC t2k_test_support)
 
+# The source of a floor written once a platform: NAME_win32.cpp or NAME_posix.cpp.
+function(t2k_floor_source out name)
+    if(WIN32)
+        set(${out} ${CMAKE_CURRENT_SOURCE_DIR}/${name}_win32.cpp PARENT_SCOPE)
+    else()
+        set(${out} ${CMAKE_CURRENT_SOURCE_DIR}/${name}_posix.cpp PARENT_SCOPE)
+    endif()
+endfunction()
+
 # The window's path against the same system calls and nothing else; natively and under Wine.
-if(WIN32)
-    set(gui_floor_source ${CMAKE_CURRENT_SOURCE_DIR}/gui_floor_win32.cpp)
-else()
-    set(gui_floor_source ${CMAKE_CURRENT_SOURCE_DIR}/gui_floor_posix.cpp)
-endif()
+t2k_floor_source(gui_floor_source gui_floor)
 add_executable(gui_vs_floor EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/gui_vs_floor.cpp
                                              ${gui_floor_source})
 t2k_warnings(gui_vs_floor)
@@ -31,3 +36,10 @@ if(NOT CMAKE_CROSSCOMPILING)
                                                        benchmark::benchmark)
     endif()
 endif()
+
+# The command line's floor: read the whole input, create the output, write, close.
+t2k_floor_source(cli_floor_source cli_floor)
+add_executable(cli_floor EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/cli_floor_main.cpp
+                                          ${cli_floor_source})
+t2k_warnings(cli_floor)
+target_link_libraries(cli_floor PRIVATE t2k_platform)

@@ -11,9 +11,9 @@
 namespace t2k::bench {
 namespace {
 
-void read_all_lines(const std::vector<std::filesystem::path>& files, std::size_t read_size) {
+void read_all_lines(const std::vector<std::filesystem::path>& files) {
     for (const auto& file : files) {
-        LineReader reader(file.u16string(), CodePage::system(), read_size);
+        LineReader reader(file.u16string(), CodePage::system(), ReadMode::small_blocks);
         while (!reader.at_end()) {
             benchmark::DoNotOptimize(reader.read_line());
         }
@@ -26,7 +26,7 @@ void register_set(const FixtureSet& set, const std::filesystem::path& out) {
     benchmark::RegisterBenchmark(("reader/" + set.name).c_str(),
                                  [set, bytes](benchmark::State& state) {
                                      for (auto _ : state) {
-                                         read_all_lines(set.files, LineReader::block_size);
+                                         read_all_lines(set.files);
                                      }
                                      state.SetBytesProcessed(bytes * state.iterations());
                                  })
@@ -35,16 +35,19 @@ void register_set(const FixtureSet& set, const std::filesystem::path& out) {
     for (const WriteMode mode : {WriteMode::byte_per_write, WriteMode::buffered}) {
         const std::string name =
             (mode == WriteMode::byte_per_write ? "gui_path/" : "cli_path/") + set.name;
-        benchmark::RegisterBenchmark(
-            name.c_str(),
-            [set, out, mode, bytes](benchmark::State& state) {
-                BenchHost host(set.files, out);
-                const ConversionOptions options{CodePage::system(), PathStyle::native(), mode};
-                for (auto _ : state) {
-                    run_batch(host, options);
-                }
-                state.SetBytesProcessed(bytes * state.iterations());
-            })
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [set, out, mode, bytes](benchmark::State& state) {
+                                         BenchHost host(set.files, out);
+                                         const ReadMode read = mode == WriteMode::byte_per_write
+                                                                   ? ReadMode::small_blocks
+                                                                   : ReadMode::large_blocks;
+                                         const ConversionOptions options{
+                                             CodePage::system(), PathStyle::native(), read, mode};
+                                         for (auto _ : state) {
+                                             run_batch(host, options);
+                                         }
+                                         state.SetBytesProcessed(bytes * state.iterations());
+                                     })
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }

@@ -66,7 +66,9 @@ std::ofstream create(const std::filesystem::path& path) {
 
 } // namespace
 
-void write_program_file(const std::filesystem::path& path, std::uint64_t size, std::uint32_t seed) {
+void write_program_file(const std::filesystem::path& path, std::uint64_t size, std::uint32_t seed,
+                        LineEnd line_end) {
+    const std::string_view end = line_end == LineEnd::cr_lf ? "\r\n" : "\n";
     Random random(seed);
     std::string text;
     text.reserve(static_cast<std::size_t>(size) + 128);
@@ -74,12 +76,11 @@ void write_program_file(const std::filesystem::path& path, std::uint64_t size, s
     text += marker_line;
     while (text.size() < size) {
         text += program_line(random);
-        text += "\r\n";
+        text += end;
     }
     text.resize(static_cast<std::size_t>(size));
     // The last line keeps its whole line end, so every file ends the way a saved program does.
-    text[text.size() - 2] = '\r';
-    text[text.size() - 1] = '\n';
+    text.replace(text.size() - end.size(), end.size(), end);
     create(path).write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
@@ -108,6 +109,14 @@ std::vector<FixtureSet> write_fixture_sets(const std::filesystem::path& folder) 
 
     sets.push_back(write_small_files(folder / "small", 2000, 8 * 1024));
     return sets;
+}
+
+std::vector<std::filesystem::path> write_floor_inputs(const std::filesystem::path& folder) {
+    const auto lf = folder / "program-lf-64MiB.tov";
+    write_program_file(lf, 64 * mebibyte, 64, LineEnd::lf);
+    const auto single = folder / "single-line-64MiB.tov";
+    write_single_line_file(single, 64 * mebibyte);
+    return {folder / "program-64MiB.tov", lf, single};
 }
 
 FixtureSet write_small_files(const std::filesystem::path& folder, std::uint32_t count,

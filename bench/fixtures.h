@@ -19,10 +19,14 @@ struct FixtureSet {
     std::uint64_t bytes = 0;
 };
 
+// How the lines of a program file end.
+enum class LineEnd { cr_lf, lf };
+
 // A file of exactly size bytes: a header line, the marker line, then typical machine-program
-// lines of 10 to 60 characters (some underscores) ending in CR LF. The same seed gives the same
-// bytes.
-void write_program_file(const std::filesystem::path& path, std::uint64_t size, std::uint32_t seed);
+// lines of 10 to 60 characters (some underscores) ending in CR LF (or LF). The same seed gives
+// the same bytes.
+void write_program_file(const std::filesystem::path& path, std::uint64_t size, std::uint32_t seed,
+                        LineEnd line_end = LineEnd::cr_lf);
 
 // The marker line, then one payload line filling the file to exactly size bytes.
 void write_single_line_file(const std::filesystem::path& path, std::uint64_t size);
@@ -30,6 +34,11 @@ void write_single_line_file(const std::filesystem::path& path, std::uint64_t siz
 // Every set of the benchmarks, written into folder: "1MiB", "16MiB", "64MiB" program files,
 // "single-line-16MiB", and "2000x8KiB" small program files (in folder/small).
 std::vector<FixtureSet> write_fixture_sets(const std::filesystem::path& folder);
+
+// The three 64 MiB inputs the command line is timed on against its floor and cat, written into
+// folder: "program-64MiB.tov" (CR LF), "program-lf-64MiB.tov" (LF only) and
+// "single-line-64MiB.tov"; the first is the one of write_fixture_sets.
+std::vector<std::filesystem::path> write_floor_inputs(const std::filesystem::path& folder);
 
 // count program files of size bytes each, named 0000.tov, 0001.tov, ... in folder (made here), as
 // the set "<count>x<size in KiB>KiB".

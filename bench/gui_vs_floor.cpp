@@ -18,14 +18,15 @@ int run(std::uint64_t mib, int rounds) {
     const auto input = scratch.path() / "input.tov";
     write_program_file(input, mib * mebibyte, static_cast<std::uint32_t>(mib));
     BenchHost host({input}, scratch.path());
-    const ConversionOptions options{CodePage::system(), PathStyle::native(),
+    const ConversionOptions options{CodePage::system(), PathStyle::native(), ReadMode::small_blocks,
                                     WriteMode::byte_per_write};
     const auto gui_path = [&] {
         run_batch(host, options);
     };
     // A buffered conversion writes the same bytes quickly: it warms the cache and tells the floor
     // how many bytes the output has.
-    run_batch(host, ConversionOptions{options.code_page, options.path_style, WriteMode::buffered});
+    run_batch(host, ConversionOptions{options.code_page, options.path_style, ReadMode::large_blocks,
+                                      WriteMode::buffered});
     const std::uint64_t output_bytes = std::filesystem::file_size(scratch.path() / "input.maz");
     const auto floor = [&] {
         run_gui_floor(input, scratch.path() / "floor.out", output_bytes);

@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
             std::printf("%s %zu files %llu bytes\n", set.name.c_str(), set.files.size(),
                         static_cast<unsigned long long>(set.bytes));
         }
+        for (const auto& input : t2k::bench::write_floor_inputs(argv[1])) {
+            std::printf("%s\n", input.string().c_str());
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "conversion_fixtures: %s\n", error.what());
         return 1;

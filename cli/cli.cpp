@@ -165,7 +165,7 @@ std::vector<std::u16string> gather_files(const Arguments& args, CliHost& host) {
 
 ConversionOptions conversion_options(const Arguments& args) {
     return {args.code_page.value_or(CodePage::system()), PathStyle::native(),
-            args.dry_run ? WriteMode::none : WriteMode::buffered};
+            ReadMode::large_blocks, args.dry_run ? WriteMode::none : WriteMode::buffered};
 }
 
 bool reads_standard_input(const Arguments& args) {

@@ -5,36 +5,141 @@
 #include "convert/output_writer.h"
 #include "convert/record_list.h"
 
-#include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace t2k {
 namespace {
 
-constexpr std::u16string_view first_framing = u"\u0002";
-constexpr std::u16string_view continuation_framing = u"\u0004\u0002";
+// Lines decoded, framed as text and encoded back: right for every code page.
+class DecodedLines {
+public:
+    explicit DecodedLines(const CodePage& code_page) : code_page_(code_page) {}
 
-void underscores_to_etx(std::u16string& line) {
-    std::replace(line.begin(), line.end(), u'_', etx);
-}
+    bool next_line_has_marker(LineReader& reader) {
+        return reader.read_line().find(start_marker) != std::u16string::npos;
+    }
 
-// The command line reads in large blocks: 128-byte reads would be most of its time.
-std::size_t read_size(WriteMode mode) {
-    return mode == WriteMode::byte_per_write ? LineReader::block_size : output_buffer_size;
-}
+    // Reads the next line and appends its record; false for a skip line, which appends nothing.
+    // The line is converted in place and its opening appended apart, so a long line is never
+    // copied whole.
+    bool append_record(LineReader& reader, RecordList& records, bool first_record) {
+        std::u16string line = reader.read_line();
+        if (line == skip_line) {
+            return false;
+        }
+        records.append_encoded(record_opening(first_record), code_page_);
+        underscores_to_etx(line);
+        records.append_encoded(line, code_page_);
+        return true;
+    }
 
-// The marker, skip line and framing as bytes of a code page that gives every byte back as it
-// was read and leaves ASCII as it is (a single-byte code page such as Windows-1252). Lines are
-// then matched and framed as bytes: the same output as decoding every line and encoding it
-// back, without doing either.
-struct ByteForms {
-    std::string marker; // empty when the code page cannot hold the marker: no line has it
-    std::string skip;
-    std::string first;
-    std::string continuation;
+    void append_closing(RecordList& records) { records.append_encoded(closing_entry, code_page_); }
+
+private:
+    CodePage code_page_;
 };
 
-std::optional<ByteForms> byte_forms(const CodePage& code_page) {
+// Lines framed on their bytes, for a code page that gives every byte back as it was read and
+// leaves ASCII as it is (Windows-1252 and the other single-byte code pages): the same output as
+// decoding every line and encoding it back, without doing either. A line is copied from the
+// read block straight into the records, its underscores turned into ETX on the way.
+class ByteLines {
+public:
+    // Nothing when the code page is not of that kind.
+    static std::optional<ByteLines> for_code_page(const CodePage& code_page);
+
+    bool next_line_has_marker(LineReader& reader) {
+        const std::string_view line = reader.read_line_bytes(line_);
+        const bool found = !marker_.empty() && line.find(marker_) != std::string_view::npos;
+        if (found) {
+            std::string().swap(line_); // the search is over: no long line kept beside the records
+        }
+        return found;
+    }
+
+    // Reads the next line and appends its record; false for a skip line, whose record is taken
+    // back once the line is known. The record is written into room_, the free end of the last
+    // chunk, which the list is told about only when a chunk fills up or the records are done.
+    [[gnu::always_inline]] bool append_record(LineReader& reader, RecordList& records,
+                                              bool first_record) {
+        const std::string_view opening = first_record ? first_opening_ : later_opening_;
+        if (static_cast<std::size_t>(room_.end - room_.next) < opening.size() + skip_line_.size()) {
+            return append_record_at_chunk_end(reader, records, opening);
+        }
+        char* const record_start = room_.next;
+        // An opening is one or two bytes: both stores cost less than a copy of either length.
+        room_.next[0] = opening[0];
+        room_.next[1] = opening.size() > 1 ? opening[1] : '\0';
+        room_.next += opening.size();
+        const char* const line_start = room_.next;
+        if (reader.copy_line(room_, plain_run::Underscores::as_etx)) {
+            const auto line_size = static_cast<std::size_t>(room_.next - line_start);
+            if (line_size == skip_line_.size() &&
+                std::string_view(line_start, line_size) == skip_line_) {
+                room_.next = record_start;
+                return false;
+            }
+            return true;
+        }
+        // The line fills the rest of the chunk, so it is longer than a skip line.
+        copy_rest_of_line(reader, records);
+        return true;
+    }
+
+    void append_closing(RecordList& records) {
+        commit(records);
+        records.append(closing_);
+    }
+
+private:
+    ByteLines() = default;
+
+    // The same as append_record where the chunk has too little room left to see the whole record
+    // in it: the list keeps it, and a skip line is taken back by its place in the list.
+    bool append_record_at_chunk_end(LineReader& reader, RecordList& records,
+                                    std::string_view opening) {
+        commit(records);
+        const std::uint64_t record_start = records.size();
+        records.append(opening);
+        const std::uint64_t line_start = records.size();
+        room_ = records.room();
+        if (!reader.copy_line(room_, plain_run::Underscores::as_etx)) {
+            copy_rest_of_line(reader, records);
+        }
+        commit(records);
+        if (records.tail_equals(line_start, skip_line_)) {
+            records.truncate(record_start);
+            room_ = records.room();
+            return false;
+        }
+        return true;
+    }
+
+    // Goes on copying a line whose copy filled the chunk, a chunk at a time.
+    void copy_rest_of_line(LineReader& reader, RecordList& records) {
+        do {
+            commit(records);
+            room_ = records.room();
+        } while (!reader.copy_line(room_, plain_run::Underscores::as_etx));
+    }
+
+    void commit(RecordList& records) {
+        if (room_.next != nullptr) {
+            records.commit(room_);
+        }
+    }
+
+    std::string marker_; // empty when the code page cannot hold the marker: no line has it
+    std::string skip_line_;
+    std::string first_opening_;
+    std::string later_opening_;
+    std::string closing_;
+    std::string line_; // the line looked at for the marker
+    ByteRoom room_{nullptr, nullptr};
+};
+
+std::optional<ByteLines> ByteLines::for_code_page(const CodePage& code_page) {
     std::string every_byte(256, '\0');
     for (std::size_t i = 0; i < every_byte.size(); ++i) {
         every_byte[i] = static_cast<char>(i);
@@ -48,59 +153,69 @@ std::optional<ByteForms> byte_forms(const CodePage& code_page) {
             return std::nullopt;
         }
     }
-    std::string marker = code_page.encode(start_marker);
-    if (code_page.decode(marker) != start_marker) {
-        marker.clear();
+    ByteLines lines;
+    lines.marker_ = code_page.encode(start_marker);
+    if (code_page.decode(lines.marker_) != start_marker) {
+        lines.marker_.clear();
     }
-    return ByteForms{marker, code_page.encode(skip_line), code_page.encode(first_framing),
-                     code_page.encode(continuation_framing)};
+    lines.skip_line_ = code_page.encode(skip_line);
+    lines.first_opening_ = code_page.encode(record_opening(true));
+    lines.later_opening_ = code_page.encode(record_opening(false));
+    lines.closing_ = code_page.encode(closing_entry);
+    return lines;
 }
 
 // Reads up to and including the first line that contains the marker; false when there is none.
-bool skip_to_marker(LineReader& reader, const std::optional<ByteForms>& bytes) {
+template <typename Lines> bool skip_to_marker(LineReader& reader, Lines& lines) {
     while (!reader.at_end()) {
-        if (bytes) {
-            const std::string_view line = reader.read_line_bytes();
-            if (!bytes->marker.empty() && line.find(bytes->marker) != std::string_view::npos) {
-                return true;
-            }
-        } else if (reader.read_line().find(start_marker) != std::u16string::npos) {
+        if (lines.next_line_has_marker(reader)) {
             return true;
         }
     }
     return false;
 }
 
-// Every payload line but the skip lines becomes a record, then the closing EOT. A line is
-// converted in place and its framing appended apart, so a long line is never copied whole.
-void collect_records(LineReader& reader, RecordList& records,
-                     const std::optional<ByteForms>& bytes) {
-    bool first = true;
+// Every payload line but the skip lines becomes a record, then the closing entry.
+template <typename Lines>
+void collect_records(LineReader& reader, RecordList& records, Lines& lines) {
+    bool first_record = true;
     while (!reader.at_end()) {
-        if (bytes) {
-            const std::string_view line = reader.read_line_bytes();
-            if (line == bytes->skip) {
-                continue;
-            }
-            records.append_bytes(first ? bytes->first : bytes->continuation, line);
-        } else {
-            std::u16string line = reader.read_line();
-            if (line == skip_line) {
-                continue;
-            }
-            underscores_to_etx(line);
-            records.append(first ? first_framing : continuation_framing);
-            records.append(line);
+        if (lines.append_record(reader, records, first_record)) {
+            first_record = false;
         }
-        first = false;
     }
-    records.append(std::u16string(1, eot));
+    lines.append_closing(records);
+}
+
+// The payload's records; nothing, and the marker message shown, when the marker is missing.
+template <typename Lines>
+std::optional<RecordList> read_records_with(LineReader& reader, Lines& lines,
+                                            std::u16string_view name, ConversionHost& host) {
+    if (!skip_to_marker(reader, lines)) {
+        host.show_message(MessageKind::marker_missing, marker_missing_message, name);
+        return std::nullopt;
+    }
+    RecordList records;
+    collect_records(reader, records, lines);
+    return records;
+}
+
+// The same, its lines framed as bytes where the code page allows it and decoded elsewhere.
+std::optional<RecordList> read_records(LineReader& reader, std::u16string_view name,
+                                       ConversionHost& host, const ConversionOptions& options) {
+    if (options.line_path == LinePath::fastest) {
+        if (std::optional<ByteLines> lines = ByteLines::for_code_page(options.code_page)) {
+            return read_records_with(reader, *lines, name, host);
+        }
+    }
+    DecodedLines lines(options.code_page);
+    return read_records_with(reader, lines, name, host);
 }
 
 } // namespace
 
 std::u16string continuation_record(std::u16string_view line) {
-    std::u16string record = std::u16string(continuation_framing) + std::u16string(line);
+    std::u16string record = std::u16string(record_opening(false)) + std::u16string(line);
     underscores_to_etx(record);
     return record;
 }
@@ -114,27 +229,10 @@ std::u16string get_outfile(std::u16string_view filename, std::u16string_view pat
     return folder + std::u16string(name) + u"." + std::u16string(ext);
 }
 
-namespace {
-
-// The payload's records; nothing, and the marker message shown, when the marker is missing.
-std::optional<RecordList> read_records(LineReader& reader, std::u16string_view name,
-                                       ConversionHost& host, const ConversionOptions& options) {
-    const std::optional<ByteForms> bytes = byte_forms(options.code_page);
-    if (!skip_to_marker(reader, bytes)) {
-        host.show_message(MessageKind::marker_missing, marker_missing_message, name);
-        return std::nullopt;
-    }
-    RecordList records(options.code_page);
-    collect_records(reader, records, bytes);
-    return records;
-}
-
-} // namespace
-
 void translate_tovaro(const std::u16string& filename, const std::u16string& path,
                       ConversionHost& host, const ConversionOptions& options) {
     host.converting(filename, u"");
-    LineReader reader(filename, options.code_page, read_size(options.write_mode));
+    LineReader reader(filename, options.code_page, options.read_mode);
     const std::optional<RecordList> records = read_records(reader, filename, host, options);
     if (!records) {
         return; // the reader closes the input
@@ -147,7 +245,7 @@ void translate_tovaro(const std::u16string& filename, const std::u16string& path
     if (options.write_mode == WriteMode::none) {
         probe_output_file(outfile);
     } else {
-        write_output_file(outfile, records->chunks(), options.write_mode);
+        write_output_file(outfile, records->pieces(), options.write_mode);
     }
     host.append_result(outfile);
     reader.close();
@@ -156,7 +254,7 @@ void translate_tovaro(const std::u16string& filename, const std::u16string& path
 void translate_stream(InputFile input, std::u16string_view input_name, OutputFile output,
                       ConversionHost& host, const ConversionOptions& options) {
     host.converting(input_name, u"");
-    LineReader reader(std::move(input), options.code_page, output_buffer_size);
+    LineReader reader(std::move(input), options.code_page, options.read_mode);
     const std::optional<RecordList> records = read_records(reader, input_name, host, options);
     if (!records) {
         return;
@@ -164,7 +262,7 @@ void translate_stream(InputFile input, std::u16string_view input_name, OutputFil
     reader.close();
     host.converting(input_name, output.name());
     if (options.write_mode != WriteMode::none) {
-        write_chunks(output, records->chunks(), options.write_mode);
+        write_chunks(output, records->pieces(), options.write_mode);
         output.close();
     }
     host.append_result(output.name());

@@ -3,6 +3,7 @@
 
 #include "convert/conversion_host.h"
 #include "convert/conversion_options.h"
+#include "convert/record_framing.h"
 #include "platform/files.h"
 
 #include <string>
@@ -10,9 +11,6 @@
 
 namespace t2k {
 
-inline constexpr std::u16string_view start_marker = u"\u00ABp2";
-// A payload line that is exactly this produces no record.
-inline constexpr std::u16string_view skip_line = u"p2";
 inline constexpr std::u16string_view default_extension = u"maz";
 inline constexpr std::u16string_view marker_missing_message =
     u"\"\u00ABp2\" not found in Tovaro file";

@@ -1,127 +1,99 @@
-// The reader's line-end, end-of-file-mark and decoding rules.
+// The reader's line-end and end-of-file-mark rules, written once for every kind of line.
 #include "convert/line_reader.h"
 
-#include "convert/byte_words.h"
+#include <algorithm>
+#include <array>
+#include <utility>
 
 namespace t2k {
 namespace {
-constexpr int cr = 0x0D;
-constexpr int lf = 0x0A;
-constexpr int end_of_data = -1;
+using plain_run::cr;
+using plain_run::lf;
 
-// CR, LF and the end-of-file mark are all below 0x20: the scan for a line end skips eight bytes
-// at a time to the first such byte; other control bytes are rare enough to be looked at one by one.
-constexpr std::uint8_t control_limit = 0x20;
-static_assert(cr < control_limit && lf < control_limit &&
-              LineReader::end_of_file_mark < control_limit);
-
-// Above this the bytes of a line are let go once it is decoded.
+constexpr std::size_t line_piece_size = 4096;
+// Above this the bytes of a decoded line are let go once it is decoded.
 constexpr std::size_t long_line_bytes = 64 * 1024;
 } // namespace
 
-LineReader::LineReader(const std::u16string& name, const CodePage& code_page, std::size_t read_size)
-    : LineReader(InputFile(name), code_page, read_size) {}
+LineReader::LineReader(const std::u16string& name, const CodePage& code_page, ReadMode mode)
+    : LineReader(InputFile(name), code_page, mode) {}
 
-LineReader::LineReader(InputFile file, const CodePage& code_page, std::size_t read_size)
-    : file_(std::move(file)), code_page_(code_page), buffer_(read_size) {}
+LineReader::LineReader(InputFile file, const CodePage& code_page, ReadMode mode)
+    : file_(std::move(file)), code_page_(code_page),
+      buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(read_size(mode))),
+      buffer_size_(read_size(mode)) {}
 
-int LineReader::peek() {
-    if (position_ == filled_) {
-        if (data_ended_) {
-            return end_of_data;
-        }
-        filled_ = file_.read(buffer_.data(), buffer_.size());
-        position_ = 0;
-        if (filled_ == 0) {
-            data_ended_ = true;
-            return end_of_data;
-        }
+int LineReader::refill() {
+    if (data_ended_) {
+        return end_of_data;
     }
-    return buffer_[position_];
+    filled_ = file_.read(buffer_.get(), buffer_size_);
+    position_ = 0;
+    if (filled_ == 0) {
+        data_ended_ = true;
+        return end_of_data;
+    }
+    return buffer_[0];
 }
 
-bool LineReader::at_end() {
-    const int next = peek();
-    return next == end_of_data || next == end_of_file_mark;
+bool LineReader::copy_line_rest(ByteRoom& room, plain_run::Underscores underscores) {
+    for (;;) {
+        const std::size_t limit =
+            std::min(filled_ - position_, static_cast<std::size_t>(room.end - room.next));
+        const std::size_t copied =
+            plain_run::copy(buffer_.get() + position_, room.next, limit, underscores);
+        position_ += copied;
+        room.next += copied;
+        const int next = peek();
+        if (next == end_of_data) {
+            return true;
+        }
+        if (next == lf || next == end_of_file_mark) {
+            // One mark ends the line and is consumed with it; the next line starts after it.
+            ++position_;
+            return true;
+        }
+        if (next == cr) {
+            ++position_;
+            const int after = peek();
+            if (after == lf || after == end_of_file_mark) {
+                ++position_;
+                return true;
+            }
+            if (after == end_of_data) {
+                return true;
+            }
+            continue; // a lone CR is dropped; the byte after it belongs to this line
+        }
+        if (room.next == room.end) {
+            return false;
+        }
+        // the block was used up inside the line: go on with the next one
+    }
+}
+
+std::string_view LineReader::read_line_bytes(std::string& buffer) {
+    // Copied a piece at a time and appended: the buffer's memory is touched only as far as the
+    // line goes, which matters for a line of many megabytes.
+    buffer.clear();
+    std::array<char, line_piece_size> piece;
+    for (;;) {
+        ByteRoom room{piece.data(), piece.data() + piece.size()};
+        const bool whole = copy_line(room, plain_run::Underscores::kept);
+        buffer.append(piece.data(), static_cast<std::size_t>(room.next - piece.data()));
+        if (whole) {
+            return buffer;
+        }
+    }
 }
 
 std::u16string LineReader::read_line() {
-    std::u16string line = code_page_.decode(read_line_bytes());
+    std::u16string line = code_page_.decode(read_line_bytes(line_bytes_));
     if (line_bytes_.capacity() > long_line_bytes) {
         // A very long line's bytes are not kept beside its text and the records made from it.
         std::string().swap(line_bytes_);
     }
     return line;
-}
-
-std::string_view LineReader::read_line_bytes() {
-    line_bytes_.clear();
-    for (;;) {
-        // The run of ordinary bytes up to a line end or the end of this block.
-        const std::size_t run_start = position_;
-        while (position_ + 8 <= filled_) {
-            const unsigned offset =
-                byte_words::first_byte_below(byte_words::load(&buffer_[position_]), control_limit);
-            position_ += offset;
-            if (offset < 8) {
-                break;
-            }
-        }
-        while (position_ < filled_) {
-            const std::uint8_t b = buffer_[position_];
-            if (b == cr || b == lf || b == end_of_file_mark) {
-                break;
-            }
-            ++position_;
-        }
-        const std::string_view run(reinterpret_cast<const char*>(buffer_.data()) + run_start,
-                                   position_ - run_start);
-        // A line that ends inside the block it started in is handed out where it lies.
-        const auto line = [&]() -> std::string_view {
-            if (line_bytes_.empty()) {
-                return run;
-            }
-            line_bytes_.append(run);
-            return line_bytes_;
-        };
-        if (position_ < filled_) {
-            const std::uint8_t byte = buffer_[position_];
-            if (byte == lf || byte == end_of_file_mark) {
-                // One mark ends the line and is consumed with it; the next line starts after it.
-                ++position_;
-                return line();
-            }
-            if (position_ + 1 < filled_) {
-                const std::uint8_t next = buffer_[position_ + 1];
-                if (next == lf || next == end_of_file_mark) {
-                    position_ += 2;
-                    return line();
-                }
-                // a lone CR is dropped; the byte after it belongs to this line
-                line_bytes_.append(run);
-                ++position_;
-                continue;
-            }
-        }
-        // The run reaches the end of the block, or a CR is its last byte: keep the run and look
-        // at what the next refill brings.
-        line_bytes_.append(run);
-        if (position_ < filled_) {
-            ++position_; // the CR
-            const int next = peek();
-            if (next == lf || next == end_of_file_mark) {
-                ++position_;
-                return line_bytes_;
-            }
-            if (next == end_of_data) {
-                return line_bytes_;
-            }
-            continue; // a lone CR is dropped
-        }
-        if (peek() == end_of_data) {
-            return line_bytes_;
-        }
-    }
 }
 
 void LineReader::close() {

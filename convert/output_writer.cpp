@@ -4,26 +4,28 @@
 #include "platform/files.h"
 #include "platform/io_error.h"
 
-#include <algorithm>
 #include <cstdint>
 
 namespace t2k {
 
-void write_chunks(OutputFile& file, const std::vector<std::string>& chunks, WriteMode mode) {
-    const std::size_t step = mode == WriteMode::byte_per_write ? 1 : output_buffer_size;
-    for (const std::string& chunk : chunks) {
-        const auto* data = reinterpret_cast<const std::uint8_t*>(chunk.data());
-        for (std::size_t done = 0; done < chunk.size(); done += step) {
-            file.write(data + done, std::min(step, chunk.size() - done));
+void write_chunks(OutputFile& file, const std::vector<std::string_view>& pieces, WriteMode mode) {
+    for (const std::string_view piece : pieces) {
+        const auto* data = reinterpret_cast<const std::uint8_t*>(piece.data());
+        if (mode != WriteMode::byte_per_write) {
+            file.write(data, piece.size());
+            continue;
+        }
+        for (std::size_t done = 0; done < piece.size(); ++done) {
+            file.write(data + done, 1);
         }
     }
 }
 
-void write_output_file(const std::u16string& name, const std::vector<std::string>& chunks,
+void write_output_file(const std::u16string& name, const std::vector<std::string_view>& pieces,
                        WriteMode mode) {
     OutputFile file(name); // a failure here created nothing, so there is nothing to delete
     try {
-        write_chunks(file, chunks, mode);
+        write_chunks(file, pieces, mode);
         file.close();
     } catch (const IoError&) {
         try {

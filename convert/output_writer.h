@@ -10,16 +10,15 @@
 
 namespace t2k {
 
-// The size of one write when the output is buffered.
-inline constexpr std::size_t output_buffer_size = 64 * 1024;
-
-// Creates (or replaces) the file and writes the chunks' bytes in order. When a write or the close
+// Creates (or replaces) the file and writes the pieces' bytes in order: byte by byte, or one
+// write a piece when buffered. When a write or the close
 // fails, the file is deleted before the IoError travels on: a half-written output must not look
 // like a whole one.
-void write_output_file(const std::u16string& name, const std::vector<std::string>& chunks,
+void write_output_file(const std::u16string& name, const std::vector<std::string_view>& pieces,
                        WriteMode mode);
 
-// Writes the chunks' bytes in order to a file already open (standard output, say).
-void write_chunks(OutputFile& file, const std::vector<std::string>& chunks, WriteMode mode);
+// Writes the pieces' bytes in order, as write_output_file does, to a file already open (standard
+// output, say).
+void write_chunks(OutputFile& file, const std::vector<std::string_view>& pieces, WriteMode mode);
 
 } // namespace t2k

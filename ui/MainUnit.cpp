@@ -75,7 +75,8 @@ std::u16string TMainForm::choose_folder(std::u16string_view root) {
 
 void TMainForm::Button1Click() {
     const BusyCursor busy(this);
-    run_batch(*this, {CodePage::system(), PathStyle::windows, WriteMode::byte_per_write});
+    run_batch(*this, {CodePage::system(), PathStyle::windows, ReadMode::small_blocks,
+                      WriteMode::byte_per_write});
 }
 
 std::vector<std::u16string> TMainForm::file_list() {

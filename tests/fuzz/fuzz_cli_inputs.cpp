@@ -76,7 +76,7 @@ void check_stream(std::string_view in) {
     static Folder folder;
     test::write_bytes(folder.input, in);
     const ConversionOptions options{*CodePage::from_number(1252), PathStyle::native(),
-                                    WriteMode::buffered};
+                                    ReadMode::large_blocks, WriteMode::buffered};
     test::RecordingHost file_host;
     test::RecordingHost stream_host;
     try {

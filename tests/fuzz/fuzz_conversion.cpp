@@ -109,12 +109,24 @@ struct Folder {
     std::u16string output = dir.file(u"in.maz");
 };
 
+// One way of running the translation: the window's, the command line's, and the command line's
+// with every line decoded and encoded back instead of framed as bytes.
+struct Way {
+    ReadMode read;
+    LinePath lines;
+    WriteMode write;
+};
+constexpr Way window{ReadMode::small_blocks, LinePath::fastest, WriteMode::byte_per_write};
+constexpr Way command_line{ReadMode::large_blocks, LinePath::fastest, WriteMode::buffered};
+constexpr Way decoded{ReadMode::large_blocks, LinePath::decoded, WriteMode::buffered};
+
 // Converts the input with a code page; the output's bytes, or nullopt when no output was made.
-std::optional<std::string> convert(Folder& folder, unsigned code_page, WriteMode mode) {
+std::optional<std::string> convert(Folder& folder, unsigned code_page, const Way& way) {
     test::RecordingHost host;
     host.files = {folder.input};
     host.folder = folder.dir.path();
-    const ConversionOptions options{*CodePage::from_number(code_page), PathStyle::native(), mode};
+    const ConversionOptions options{*CodePage::from_number(code_page), PathStyle::native(),
+                                    way.read, way.write, way.lines};
     try {
         run_batch(host, options);
     } catch (const IoError&) {
@@ -136,11 +148,11 @@ void check_one_input(std::string_view in) {
     test::write_bytes(folder.input, in);
     const std::optional<std::vector<std::string>> payload = payload_lines(split_lines(in));
 
-    // Windows-1252 gives every byte back as it was: the output is known exactly. Both ways of
-    // reading: the window's small blocks put block ends inside the lines, the command line's
-    // large ones do not.
-    for (const WriteMode mode : {WriteMode::byte_per_write, WriteMode::buffered}) {
-        const std::optional<std::string> out = convert(folder, 1252, mode);
+    // Windows-1252 gives every byte back as it was: the output is known exactly. Every way: the
+    // window's small blocks put block ends inside the lines, the command line's large ones do
+    // not, and the decoded lines must come out as the lines framed on their bytes.
+    for (const Way& way : {window, command_line, decoded}) {
+        const std::optional<std::string> out = convert(folder, 1252, way);
         require(out.has_value() == payload.has_value(), "an output exactly when there is a marker");
         if (!out) {
             continue;
@@ -166,7 +178,7 @@ void check_one_input(std::string_view in) {
 
     // Decoded and encoded back, as UTF-8 is, read and written as the command line does: the
     // framing holds all the same.
-    if (const std::optional<std::string> utf8 = convert(folder, 65001, WriteMode::buffered)) {
+    if (const std::optional<std::string> utf8 = convert(folder, 65001, command_line)) {
         check_framing(*utf8);
     }
 

@@ -21,7 +21,7 @@ namespace t2k::test {
 class BatchFixture : public ::testing::Test {
 protected:
     ConversionOptions options{*CodePage::from_number(1252), PathStyle::native(),
-                              WriteMode::byte_per_write};
+                              ReadMode::small_blocks, WriteMode::byte_per_write};
     TempDir dir;
     RecordingHost host;
 

@@ -56,7 +56,8 @@ std::optional<std::string> convert(const CodePage& code_page, const std::string&
     const auto name = dir.file(u"in.txt");
     test::write_bytes(name, input);
     test::RecordingHost host;
-    translate_tovaro(name, dir.path(), host, {code_page, PathStyle::native(), WriteMode::buffered});
+    translate_tovaro(name, dir.path(), host,
+                     {code_page, PathStyle::native(), ReadMode::large_blocks, WriteMode::buffered});
     const auto output = dir.file(u"in.maz");
     if (!test::path_exists(output)) {
         EXPECT_EQ(host.messages,

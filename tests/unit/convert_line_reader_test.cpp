@@ -17,8 +17,8 @@ CodePage cp1252() {
     return *CodePage::from_number(1252);
 }
 
-Lines read_all(const std::u16string& path) {
-    LineReader reader(path, cp1252());
+Lines read_all(const std::u16string& path, ReadMode mode) {
+    LineReader reader(path, cp1252(), mode);
     Lines lines;
     while (!reader.at_end()) {
         lines.push_back(reader.read_line());
@@ -43,7 +43,8 @@ TEST_P(LineReaderTest, gives_the_expected_lines) {
     test::TempDir dir;
     const auto path = dir.file(u"in.txt");
     test::write_bytes(path, GetParam().bytes);
-    EXPECT_EQ(read_all(path), GetParam().lines);
+    EXPECT_EQ(read_all(path, ReadMode::small_blocks), GetParam().lines);
+    EXPECT_EQ(read_all(path, ReadMode::large_blocks), GetParam().lines);
 }
 
 const std::string long_line(5000, 'x');
@@ -98,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LineReaderFailure, missing_file_is_file_not_found) {
     test::TempDir dir;
     try {
-        LineReader reader(dir.file(u"absent.txt"), cp1252());
+        LineReader reader(dir.file(u"absent.txt"), cp1252(), ReadMode::small_blocks);
         FAIL() << "opened a missing file";
     } catch (const IoError& error) {
         EXPECT_EQ(error.code(), 2);
@@ -111,7 +112,7 @@ TEST(LineReaderFailure, name_longer_than_259_units_is_invalid_filename) {
     const std::u16string name = dir.file(u"") + std::u16string(260 - dir.file(u"").size(), u'n');
     ASSERT_EQ(name.size(), 260u);
     try {
-        LineReader reader(name, cp1252());
+        LineReader reader(name, cp1252(), ReadMode::small_blocks);
         FAIL() << "opened an over-long name";
     } catch (const IoError& error) {
         EXPECT_EQ(error.code(), 3);

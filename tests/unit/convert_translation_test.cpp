@@ -15,6 +15,9 @@ namespace {
 
 using test::marker;
 
+// Ten bytes: the payload starts at offset 10 of the first 128-byte block.
+const std::string header = "head\r\n" + marker + "\n";
+
 struct TranslationCase {
     const char* name;
     std::string input;
@@ -35,15 +38,37 @@ void PrintTo(const TranslationCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class TranslationTest : public ::testing::TestWithParam<std::tuple<TranslationCase, WriteMode>> {};
+// One way of running the translation: how the input is read, how the lines become records, how
+// the output is written.
+struct Way {
+    const char* name;
+    ReadMode read;
+    LinePath lines;
+    WriteMode write;
+};
+
+// The window's way, the command line's, and the command line's with every line decoded and
+// encoded back: all three must give the same bytes.
+const Way ways[] = {
+    {"window", ReadMode::small_blocks, LinePath::fastest, WriteMode::byte_per_write},
+    {"command_line", ReadMode::large_blocks, LinePath::fastest, WriteMode::buffered},
+    {"decoded", ReadMode::large_blocks, LinePath::decoded, WriteMode::buffered},
+};
+
+void PrintTo(const Way& way, std::ostream* os) {
+    *os << way.name;
+}
+
+class TranslationTest : public ::testing::TestWithParam<std::tuple<TranslationCase, Way>> {};
 
 TEST_P(TranslationTest, writes_the_framed_records) {
-    const auto& [c, mode] = GetParam();
+    const auto& [c, way] = GetParam();
     test::TempDir dir;
     const auto input = dir.file(u"in.txt");
     test::write_bytes(input, c.input);
     test::RecordingHost host;
-    const ConversionOptions options{*CodePage::from_number(1252), PathStyle::native(), mode};
+    const ConversionOptions options{*CodePage::from_number(1252), PathStyle::native(), way.read,
+                                    way.write, way.lines};
 
     translate_tovaro(input, dir.path(), host, options);
 
@@ -90,6 +115,27 @@ const TranslationCase cases[] = {
     // Every byte comes out as it went in, the ones Windows-1252 maps above U+00FF included.
     {"every_byte_is_kept", marker + "\n" + all_bytes_but_underscore() + "\n",
      "\x02" + all_bytes_but_underscore() + "\x04"},
+    // What is off the plain path: lone CRs, marks inside and after lines, a skip line whose CR
+    // is dropped, and line ends cut by the 128-byte blocks the window reads.
+    {"lone_cr_and_marks_in_the_payload",
+     marker + "\na\rb_\r\nc\x1a"
+              "d\r\x1a"
+              "e\n\x1a"
+              "ignored\n",
+     "\x02"
+     "ab\x03\x04\x02"
+     "c\x04\x02"
+     "d\x04\x02"
+     "e\x04"},
+    {"skip_line_with_a_lone_cr", marker + "\np\r2\nA\n",
+     "\x02"
+     "A\x04"},
+    {"crlf_cut_by_a_block_end", header + std::string(117, 'x') + "\r\ny\n",
+     "\x02" + std::string(117, 'x') + "\x04\x02y\x04"},
+    {"skip_line_cut_by_a_block_end", header + std::string(116, 'x') + "\np2\nz",
+     "\x02" + std::string(116, 'x') + "\x04\x02z\x04"},
+    {"underscores_across_block_ends", header + std::string(300, '_') + "\n",
+     "\x02" + std::string(300, '\x03') + "\x04"},
     {"no_marker", "just text\n", std::nullopt},
     {"empty_file", "", std::nullopt},
     {"marker_in_a_different_case",
@@ -98,14 +144,12 @@ const TranslationCase cases[] = {
      std::nullopt},
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TranslationTest,
-    ::testing::Combine(::testing::ValuesIn(cases),
-                       ::testing::Values(WriteMode::byte_per_write, WriteMode::buffered)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) +
-               (std::get<1>(info.param) == WriteMode::buffered ? "_buffered" : "_byte_per_write");
-    });
+INSTANTIATE_TEST_SUITE_P(Cases, TranslationTest,
+                         ::testing::Combine(::testing::ValuesIn(cases), ::testing::ValuesIn(ways)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    std::get<1>(info.param).name;
+                         });
 
 // A multi-byte code page cannot be framed byte by byte: its lines are decoded, framed and encoded
 // back, and still come out as they went in.
@@ -117,7 +161,8 @@ TEST(TranslationDecoded, utf8_input_is_decoded_framed_and_encoded_back) {
     test::write_bytes(input, "head\r\n\xC2\xAB"
                              "p2\r\nA_\xC3\xA9\r\np2\r\n\xE2\x82\xAC\r\n");
     test::RecordingHost host;
-    translate_tovaro(input, dir.path(), host, {*utf8, PathStyle::native(), WriteMode::buffered});
+    translate_tovaro(input, dir.path(), host,
+                     {*utf8, PathStyle::native(), ReadMode::large_blocks, WriteMode::buffered});
     EXPECT_EQ(test::read_bytes(dir.file(u"in.maz")), "\x02"
                                                      "A\x03\xC3\xA9\x04\x02\xE2\x82\xAC\x04");
 }

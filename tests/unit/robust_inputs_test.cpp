@@ -52,9 +52,8 @@ struct Contents {
 struct InputCase {
     const char* label;
     Contents (*make)(); // made only when the case runs: the big ones are big
-    // The window's mode reads 128-byte blocks, the buffered one 64 KiB: block edges need the
-    // window's.
-    WriteMode mode = WriteMode::buffered;
+    // Large blocks are 64 KiB: block edges need the window's 128-byte blocks.
+    ReadMode read_mode = ReadMode::large_blocks;
 };
 
 constexpr std::size_t big = 100 * 1024 * 1024;
@@ -69,6 +68,18 @@ const InputCase cases[] = {
      [] {
          return Contents{marker + "\n" + std::string(1'000'000, '\n'),
                          framed(repeated("\x04\x02", 999'999))};
+     }},
+    // Records of 7 bytes after dropped skip lines; the record chunks hold 2^21 bytes, which is 1
+    // more than a multiple of 7, so the eight chunk ends fall on every place in a record.
+    {"skip_lines_at_every_place_of_a_chunk_end",
+     [] {
+         constexpr std::size_t units = 2'400'000;
+         return Contents{marker + "\n" + repeated("A\np2\nBC\np2\n", units),
+                         framed(repeated("A\x04\x02"
+                                         "BC\x04\x02",
+                                         units - 1) +
+                                "A\x04\x02"
+                                "BC")};
      }},
     // Read as 8-bit text the marker's characters are parted by NUL bytes, so it is not there.
     {"utf16_with_byte_order_mark",
@@ -93,12 +104,12 @@ const InputCase cases[] = {
      [] {
          return Contents{std::string(252, 'x') + "\n" + marker, "\x04"};
      },
-     WriteMode::byte_per_write},
+     ReadMode::small_blocks},
     {"marker_split_by_a_block_end",
      [] {
          return Contents{std::string(126, 'x') + marker + "\nA", framed("A")};
      },
-     WriteMode::byte_per_write},
+     ReadMode::small_blocks},
 };
 
 class StrangeInputTest : public ::testing::TestWithParam<std::size_t> {};
@@ -110,7 +121,7 @@ TEST_P(StrangeInputTest, converts_as_the_rules_say) {
     test::write_bytes(input, c.input);
     test::RecordingHost host;
     const ConversionOptions options{*CodePage::from_number(1252), PathStyle::native(),
-                                    cases[GetParam()].mode};
+                                    cases[GetParam()].read_mode, WriteMode::buffered};
 
     translate_tovaro(input, dir.path(), host, options);
 
