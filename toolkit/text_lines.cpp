@@ -1,6 +1,8 @@
 // Line splitting and joining for multi-line text boxes.
 #include "toolkit/text_lines.h"
 
+#include <utility>
+
 namespace t2k {
 
 std::vector<std::u16string> split_lines(std::u16string_view text) {
@@ -21,8 +23,8 @@ std::vector<std::u16string> split_lines(std::u16string_view text) {
     return lines;
 }
 
-std::u16string with_line_appended(std::u16string_view text, std::u16string_view line) {
-    std::u16string result(text);
+std::u16string with_line_appended(std::u16string text, std::u16string_view line) {
+    std::u16string result = std::move(text);
     if (!result.empty() && result.back() != u'\n' && result.back() != u'\r') {
         result += u"\r\n";
     }

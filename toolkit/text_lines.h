@@ -12,7 +12,7 @@ namespace t2k {
 std::vector<std::u16string> split_lines(std::u16string_view text);
 
 // The text with one more line, ended by a line break (one goes first when the text does not end
-// in one).
-std::u16string with_line_appended(std::u16string_view text, std::u16string_view line);
+// in one). Taken by value, so that appending many lines in turn reuses one buffer.
+std::u16string with_line_appended(std::u16string text, std::u16string_view line);
 
 } // namespace t2k

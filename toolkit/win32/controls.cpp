@@ -7,6 +7,7 @@
 #include "toolkit/text_lines.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace t2k {
 
@@ -136,9 +137,12 @@ Control::WindowStyle Edit::window_style() const {
     return {L"EDIT", WS_CHILD | ES_AUTOHSCROLL | tab_stop(row()), WS_EX_CLIENTEDGE};
 }
 
+// No word wrap: every line of text shows as one line (a whole path, say), scrolled sideways when
+// it is longer than the box.
 Control::WindowStyle Memo::window_style() const {
     return {L"EDIT",
-            WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | tab_stop(row()),
+            WS_CHILD | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                ES_WANTRETURN | tab_stop(row()),
             WS_EX_CLIENTEDGE};
 }
 
@@ -148,6 +152,14 @@ std::vector<std::u16string> Memo::lines() const {
 
 void Memo::append_line(std::u16string_view line) {
     set_text(with_line_appended(text(), line));
+}
+
+void Memo::append_lines(const std::vector<std::u16string>& lines) {
+    std::u16string all = text();
+    for (const std::u16string& line : lines) {
+        all = with_line_appended(std::move(all), line);
+    }
+    set_text(all);
 }
 
 Control::WindowStyle Button::window_style() const {

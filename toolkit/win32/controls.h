@@ -119,6 +119,8 @@ public:
     // Empty text has no lines; a final line break adds none; a blank line inside is a line.
     std::vector<std::u16string> lines() const;
     void append_line(std::u16string_view line);
+    // The lines appended in order, the text set once (a long list stays quick).
+    void append_lines(const std::vector<std::u16string>& lines);
     void clear() { set_text(u""); }
 
 protected:
