@@ -83,11 +83,12 @@ TEST_F(AboutWindow, is_a_dialog_of_the_main_window_that_stays_above_it_and_escap
     EXPECT_EQ(GetWindowLongPtrW(about->handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
     bool above_meanwhile = false, closed_by_escape = false;
     show_from_menu(1, [&] {
-        SetWindowPos(main->handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(main->handle(), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         above_meanwhile = is_above(about->handle(), main->handle());
-        // Escape as the keyboard sends it, to the focused control, through the modal loop.
-        HWND focus = GetFocus();
-        PostMessageW(focus != nullptr ? focus : about->handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        // Escape as the keyboard sends it: to the focused control (the Close button), through
+        // the modal loop.
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
         about_test::pump_for(2000, [&] { return !about->FloatAnimation3.enabled(); });
         closed_by_escape = !about->FloatAnimation3.enabled(); // FormClose disables it
         if (!closed_by_escape) {
