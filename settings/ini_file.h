@@ -3,16 +3,15 @@
 
 #include "settings/settings_file.h"
 
-#include <filesystem>
 #include <string>
 
 namespace t2k {
 
 // Every call reads the file afresh; a write reaches the disk before it returns, through a
 // temporary file in the same folder renamed over the old one, so a crash never leaves half a
-// file. A symbolic link is written through: the file it leads to is replaced, the link stays.
-// A file that can be written but not read is not written, so nothing in it is lost. Nothing is
-// cached, so release has nothing to flush.
+// file. Nothing is cached, so release has nothing to flush. A file that starts with the UTF-16LE
+// byte-order mark is read and written in UTF-16LE, as the profile services do. A symbolic link is
+// written through, and a file that can be written but not read is not written at all.
 class IniFile final : public SettingsFile {
 public:
     explicit IniFile(std::u16string path);
@@ -23,9 +22,6 @@ public:
                std::u16string_view value) override;
 
 private:
-    // Writes bytes to target (the file path_ names, links followed) through a temporary file.
-    void replace_contents(const std::filesystem::path& target, const std::string& bytes) const;
-
     std::u16string path_;
 };
 

@@ -1,8 +1,6 @@
 // Line splitting and joining for multi-line text boxes.
 #include "toolkit/text_lines.h"
 
-#include <utility>
-
 namespace t2k {
 
 std::vector<std::u16string> split_lines(std::u16string_view text) {
@@ -23,9 +21,9 @@ std::vector<std::u16string> split_lines(std::u16string_view text) {
     return lines;
 }
 
-std::u16string with_line_appended(std::u16string text, std::u16string_view line) {
-    std::u16string result = std::move(text);
-    if (!result.empty() && result.back() != u'\n' && result.back() != u'\r') {
+std::u16string line_to_append(char16_t last, std::u16string_view line) {
+    std::u16string result;
+    if (last != 0 && last != u'\n' && last != u'\r') {
         result += u"\r\n";
     }
     result += line;

@@ -72,6 +72,8 @@ protected:
     virtual WindowStyle window_style() const = 0;
     // The pixel rectangle in the client area for the control's client-relative DIP rectangle.
     virtual RECT placement(const DipRect& client_bounds, unsigned dpi) const;
+    // The control's window was just made.
+    virtual void created() {}
     // The form's DPI changed, or the control was just created.
     virtual void dpi_changed(unsigned) {}
     // WM_DRAWITEM of an owner-drawn control.
@@ -110,7 +112,7 @@ protected:
     WindowStyle window_style() const override;
 };
 
-// Multi-line text box whose contents are a list of lines.
+// Multi-line text box whose contents are a list of lines, of any length.
 class Memo : public Control {
 public:
     using Control::Control;
@@ -118,13 +120,20 @@ public:
 
     // Empty text has no lines; a final line break adds none; a blank line inside is a line.
     std::vector<std::u16string> lines() const;
+    // Adds the line at the end without reading or rewriting the text before it, so appending
+    // many lines takes time in proportion to their number.
     void append_line(std::u16string_view line);
-    // The lines appended in order, the text set once (a long list stays quick).
+    // The lines appended in order, in one change of the text.
     void append_lines(const std::vector<std::u16string>& lines);
     void clear() { set_text(u""); }
 
 protected:
     WindowStyle window_style() const override;
+    void created() override;
+
+private:
+    char16_t last_character() const;
+    void append_at_end(const std::u16string& addition);
 };
 
 class Button : public Control {
