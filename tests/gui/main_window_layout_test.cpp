@@ -132,7 +132,7 @@ TEST_F(MainWindowLayout, tab_order_follows_the_layout_with_labels_right_before_t
 
 // Every line of text is one file: a path far wider than its box stays one line (the box scrolls
 // sideways), and each line break starts the next file.
-TEST(MainWindowLayout, a_long_path_is_one_line_in_each_box_which_scrolls_sideways) {
+TEST_F(MainWindowLayout, a_long_path_is_one_line_in_each_box_which_scrolls_sideways) {
     test::StartedProgram program;
     std::u16string long_path = u"C:\\Tovaro exports";
     for (int i = 0; i < 12; ++i) {
