@@ -43,6 +43,7 @@ struct ControlRow {
     std::u16string_view parent = {};  // name of a layout control holding this one
     std::uint32_t text_color = no_color;
     std::uint32_t background_color = no_color;
+    bool cancel = false; // a button that Escape presses, as a dialog's Cancel button
 };
 
 struct FormLayout {

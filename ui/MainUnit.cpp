@@ -11,6 +11,7 @@
 #include "toolkit/win32/busy_cursor.h"
 #include "toolkit/win32/catch_all.h"
 #include "toolkit/win32/dropped_files.h"
+#include "toolkit/win32/folder_files.h"
 #include "toolkit/win32/message_box.h"
 #include "ui/WindowMenu.h"
 
@@ -45,19 +46,23 @@ void TMainForm::FormClose(CloseAction&) {
 void TMainForm::FindFilesButtonClick() {
     FileMemo.clear();
     OpenDialog1.execute(handle());
-    list_files(OpenDialog1.files());
+    FileMemo.append_lines(OpenDialog1.files());
 }
 
 // Files dragged from the shell replace the list as a chosen set does; the chooser keeps its own.
-void TMainForm::FormDropFiles(const std::vector<std::u16string>& files) {
-    FileMemo.clear();
-    list_files(files);
-}
-
-void TMainForm::list_files(const std::vector<std::u16string>& files) {
-    for (const std::u16string& file : files) {
-        FileMemo.append_line(file);
+// A dropped folder stands for the files directly inside it, in their place among the others.
+void TMainForm::FormDropFiles(const std::vector<std::u16string>& dropped) {
+    std::vector<std::u16string> files;
+    for (const std::u16string& path : dropped) {
+        if (is_folder(path)) {
+            const std::vector<std::u16string> inside = files_in_folder(path);
+            files.insert(files.end(), inside.begin(), inside.end());
+        } else {
+            files.push_back(path);
+        }
     }
+    FileMemo.clear();
+    FileMemo.append_lines(files);
 }
 
 // A cancelled chooser leaves the folder as it was, so the saved folder is not lost.

@@ -52,8 +52,7 @@ private:
     void FindFilesButtonClick();
     void SpeedButton1Click();
     void Button1Click();
-    void FormDropFiles(const std::vector<std::u16string>& files);
-    void list_files(const std::vector<std::u16string>& files);
+    void FormDropFiles(const std::vector<std::u16string>& dropped);
 
     KernelHandle mutex_; // held, never used, for the life of the process
     OpenFilesDialog OpenDialog1;

@@ -63,7 +63,8 @@ inline constexpr std::array controls{
                .bounds = {62, 150, 80, 22},
                .align = TextAlign::center,
                .tab_order = 0,
-               .parent = u"Layout2"},
+               .parent = u"Layout2",
+               .cancel = true},
 };
 static_assert(tab_stops_ascend(controls) && parents_come_first(controls));
 

@@ -67,6 +67,41 @@ TEST_F(AboutWindow, command_1025_shows_the_about_window_modally_with_the_main_wi
     EXPECT_FALSE(IsIconic(main->handle()));
 }
 
+// True when `upper` comes before `lower` in the z-order of the top-level windows.
+bool is_above(HWND upper, HWND lower) {
+    for (HWND next = GetWindow(upper, GW_HWNDNEXT); next != nullptr;
+         next = GetWindow(next, GW_HWNDNEXT)) {
+        if (next == lower) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(AboutWindow, is_a_dialog_of_the_main_window_that_stays_above_it_and_escape_closes) {
+    EXPECT_EQ(GetWindow(about->handle(), GW_OWNER), main->handle());
+    EXPECT_EQ(GetWindowLongPtrW(about->handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    bool above_meanwhile = false, closed_by_escape = false;
+    show_from_menu(1, [&] {
+        SetWindowPos(main->handle(), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        above_meanwhile = is_above(about->handle(), main->handle());
+        // Escape as the keyboard sends it: to the focused control (the Close button), through
+        // the modal loop.
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+        about_test::pump_for(2000, [&] { return !about->FloatAnimation3.enabled(); });
+        closed_by_escape = !about->FloatAnimation3.enabled(); // FormClose disables it
+        if (!closed_by_escape) {
+            about->CloseButton.click();
+        }
+    });
+    EXPECT_TRUE(above_meanwhile);
+    EXPECT_TRUE(closed_by_escape);
+    EXPECT_FALSE(IsWindowVisible(about->handle()));
+    EXPECT_TRUE(IsWindowEnabled(main->handle()));
+    EXPECT_EQ(about->Layout2.bounds().y, 50); // closed as the Close button closes it
+}
+
 TEST_F(AboutWindow, the_six_texts_come_from_the_constants_and_the_version_record) {
     EXPECT_EQ(about->Label1.text(), u"Tovaro2KORVANE");
     EXPECT_EQ(about->Label2.text(), u"By Quenby Software");

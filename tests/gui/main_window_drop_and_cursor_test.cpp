@@ -2,6 +2,7 @@
 #include "main_window_support.h"
 #include "toolkit_message_box_recorder.h"
 
+#include "platform/win32/wide.h"
 #include "toolkit/win32/message_loop.h"
 #include "ui/MainUnit.h"
 
@@ -55,6 +56,75 @@ TEST(MainWindowDrop, dropped_files_replace_the_list_in_the_order_given) {
     process_pending_messages();
 
     EXPECT_EQ(MainForm->FileMemo.lines(), dropped);
+}
+
+// A folder of files as a user drops it: mixed case, names with digits, a file that is not a
+// Tovaro file, a subfolder with a file of its own, a hidden file and a system file; an empty
+// folder; and two loose files.
+struct DropFolders {
+    TempDir root;
+    DropFolders() {
+        test::make_folder(root.file(u"folder"));
+        for (const char16_t* name : {u"c.TXT", u"a.txt", u"B.txt", u"notes.doc", u"2.txt",
+                                     u"10.txt", u"hidden.txt", u"desktop.ini"}) {
+            test::write_bytes(root.file(u"folder\\") + name, tovaro_file);
+        }
+        // What Explorer hides by default.
+        set_attributes(u"folder\\hidden.txt", FILE_ATTRIBUTE_HIDDEN);
+        set_attributes(u"folder\\desktop.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        test::make_folder(root.file(u"folder\\sub"));
+        test::write_bytes(root.file(u"folder\\sub\\deep.txt"), tovaro_file);
+        test::make_folder(root.file(u"empty"));
+        test::write_bytes(root.file(u"z.txt"), tovaro_file);
+        test::write_bytes(root.file(u"a.txt"), tovaro_file);
+    }
+    void set_attributes(std::u16string_view name, DWORD attributes) const {
+        ASSERT_TRUE(SetFileAttributesW(wide(root.file(name)), attributes));
+    }
+    // Names relative to the root, as full paths.
+    std::vector<std::u16string> paths(const std::vector<std::u16string>& names) const {
+        std::vector<std::u16string> full;
+        for (const auto& name : names) {
+            full.push_back(root.file(name));
+        }
+        return full;
+    }
+};
+
+struct FolderDropCase {
+    const char* what;
+    std::vector<std::u16string> dropped;
+    std::vector<std::u16string> listed;
+};
+
+TEST(MainWindowDrop, a_dropped_folder_lists_its_own_files_by_name_in_its_place) {
+    const std::vector<std::u16string> folder_files = {u"folder\\10.txt", u"folder\\2.txt",
+                                                      u"folder\\a.txt",  u"folder\\B.txt",
+                                                      u"folder\\c.TXT",  u"folder\\notes.doc"};
+    std::vector<std::u16string> between = {u"z.txt"};
+    between.insert(between.end(), folder_files.begin(), folder_files.end());
+    between.push_back(u"a.txt");
+    const FolderDropCase cases[] = {
+        {"a folder alone: its files sorted ignoring case, no subfolder, nothing hidden",
+         {u"folder"},
+         folder_files},
+        {"a folder named with a trailing backslash, as a drive root is",
+         {u"folder\\"},
+         folder_files},
+        {"files dropped alongside keep their places", {u"z.txt", u"folder", u"a.txt"}, between},
+        {"an empty folder adds nothing", {u"empty"}, {}},
+        {"an empty folder among files", {u"z.txt", u"empty", u"a.txt"}, {u"z.txt", u"a.txt"}},
+    };
+    DropFolders folders;
+    StartedProgram program;
+    for (const FolderDropCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        MainForm->FileMemo.set_text(u"C:\\old\\one.txt");
+        PostMessageW(MainForm->handle(), WM_DROPFILES,
+                     reinterpret_cast<WPARAM>(drop_block(folders.paths(c.dropped))), 0);
+        process_pending_messages();
+        EXPECT_EQ(MainForm->FileMemo.lines(), folders.paths(c.listed));
+    }
 }
 
 // The cursor the main window asks for when the pointer is over its client area, and the one set.

@@ -130,5 +130,32 @@ TEST_F(MainWindowLayout, tab_order_follows_the_layout_with_labels_right_before_t
     EXPECT_EQ(order, expected);
 }
 
+// Every line of text is one file: a path far wider than its box stays one line (the box scrolls
+// sideways), and each line break starts the next file.
+TEST_F(MainWindowLayout, a_long_path_is_one_line_in_each_box_which_scrolls_sideways) {
+    test::StartedProgram program;
+    std::u16string long_path = u"C:\\Tovaro exports";
+    for (int i = 0; i < 12; ++i) {
+        long_path += u"\\a rather long folder name";
+    }
+    long_path += u"\\last file of the batch.txt";
+    for (Memo* box : {&MainForm->FileMemo, &MainForm->FinishedMemo}) {
+        SCOPED_TRACE(std::string(box->name().begin(), box->name().end()));
+        EXPECT_NE(GetWindowLongPtrW(box->handle(), GWL_STYLE) & WS_HSCROLL, 0);
+        box->set_text(long_path);
+        EXPECT_EQ(SendMessageW(box->handle(), EM_GETLINECOUNT, 0, 0), 1);
+        box->set_text(long_path + u"\r\nC:\\short.txt\r\n" + long_path);
+        EXPECT_EQ(SendMessageW(box->handle(), EM_GETLINECOUNT, 0, 0), 3);
+        // Scrolled to the end of a line, the box shows that line's end.
+        SendMessageW(box->handle(), EM_SETSEL, long_path.size(), long_path.size());
+        SendMessageW(box->handle(), EM_SCROLLCARET, 0, 0);
+        SCROLLINFO scroll{};
+        scroll.cbSize = sizeof scroll;
+        scroll.fMask = SIF_ALL;
+        EXPECT_TRUE(GetScrollInfo(box->handle(), SB_HORZ, &scroll));
+        EXPECT_GT(scroll.nPos, 0);
+    }
+}
+
 } // namespace
 } // namespace t2k

@@ -293,5 +293,21 @@ TEST_F(MainWindow, tab_and_shift_tab_follow_the_tab_order_and_enter_presses_the_
     EXPECT_THAT(MainForm->FinishedMemo.lines(), IsEmpty()); // the translate command ran
 }
 
+// The main window has no cancel button, so Escape does nothing there, in a multi-line text box too
+// (where the text box itself would close the window, and the program with it).
+TEST_F(MainWindow, escape_leaves_the_main_window_open_whatever_has_the_focus) {
+    StartedProgram program;
+    for (const Control* control : {static_cast<const Control*>(&MainForm->Button1),
+                                   static_cast<const Control*>(&MainForm->Edit2),
+                                   static_cast<const Control*>(&MainForm->FileMemo),
+                                   static_cast<const Control*>(&MainForm->FinishedMemo)}) {
+        SCOPED_TRACE(std::string(control->name().begin(), control->name().end()));
+        SetFocus(control->handle());
+        press_key(VK_ESCAPE);
+        EXPECT_FALSE(MainForm->has_quit());
+        EXPECT_TRUE(IsWindowVisible(MainForm->handle()));
+    }
+}
+
 } // namespace
 } // namespace t2k

@@ -39,8 +39,10 @@ void Application::create_forms() {
     for (const Registration& registration : registry_) {
         forms_.push_back(registration.make());
         Form& form = *forms_.back();
-        form.set_main(forms_.size() == 1);
-        form.create();
+        const bool main = forms_.size() == 1;
+        form.set_main(main);
+        // The other forms are the main form's dialogs, as its message boxes and choosers are.
+        form.create(main ? nullptr : main_form()->handle());
     }
     if (Form* main = main_form()) {
         main->show();

@@ -30,7 +30,7 @@ public:
     }
 
     // Creates the registered forms in order; the first is the main form and is shown once all
-    // exist, the others stay hidden.
+    // exist, the others stay hidden and are owned by it.
     void create_forms();
     // create_forms, then events until the main form has closed. The process's exit code.
     int run();

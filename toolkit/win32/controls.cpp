@@ -136,9 +136,12 @@ Control::WindowStyle Edit::window_style() const {
     return {L"EDIT", WS_CHILD | ES_AUTOHSCROLL | tab_stop(row()), WS_EX_CLIENTEDGE};
 }
 
+// No word wrap: every line of text shows as one line (a whole path, say), scrolled sideways when
+// it is longer than the box.
 Control::WindowStyle Memo::window_style() const {
     return {L"EDIT",
-            WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | tab_stop(row()),
+            WS_CHILD | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                ES_WANTRETURN | tab_stop(row()),
             WS_EX_CLIENTEDGE};
 }
 
@@ -152,7 +155,20 @@ std::vector<std::u16string> Memo::lines() const {
 }
 
 void Memo::append_line(std::u16string_view line) {
-    const std::u16string addition = line_to_append(last_character(), line);
+    append_at_end(line_to_append(last_character(), line));
+}
+
+void Memo::append_lines(const std::vector<std::u16string>& lines) {
+    std::u16string addition;
+    char16_t last = last_character();
+    for (const std::u16string& line : lines) {
+        addition += line_to_append(last, line);
+        last = u'\n';
+    }
+    append_at_end(addition);
+}
+
+void Memo::append_at_end(const std::u16string& addition) {
     const WPARAM end = static_cast<WPARAM>(GetWindowTextLengthW(handle_));
     SendMessageW(handle_, EM_SETSEL, end, static_cast<LPARAM>(end));
     SendMessageW(handle_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide(addition)));

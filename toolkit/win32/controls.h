@@ -123,6 +123,8 @@ public:
     // Adds the line at the end without reading or rewriting the text before it, so appending
     // many lines takes time in proportion to their number.
     void append_line(std::u16string_view line);
+    // The lines appended in order, in one change of the text.
+    void append_lines(const std::vector<std::u16string>& lines);
     void clear() { set_text(u""); }
 
 protected:
@@ -131,6 +133,7 @@ protected:
 
 private:
     char16_t last_character() const;
+    void append_at_end(const std::u16string& addition);
 };
 
 class Button : public Control {

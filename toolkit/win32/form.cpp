@@ -148,12 +148,12 @@ HFONT Form::font(const FontStyle& style) {
 
 // ---- creation ------------------------------------------------------------------------------
 
-void Form::create() {
+void Form::create(HWND owner) {
     const std::u16string caption(layout_.caption);
     HWND window =
         CreateWindowExW(0, MAKEINTATOM(window_class()), wide(caption), form_style(layout_),
                         CW_USEDEFAULT, CW_USEDEFAULT, layout_.client_width, layout_.client_height,
-                        nullptr, nullptr, GetModuleHandleW(nullptr), this);
+                        owner, nullptr, GetModuleHandleW(nullptr), this);
     if (window == nullptr) {
         throw Error(u"Cannot create the window " + caption);
     }
@@ -377,11 +377,21 @@ LRESULT Form::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcW(handle(), message, wparam, lparam);
 }
 
+Control* Form::cancel_control() const {
+    const auto found = std::find_if(controls_.begin(), controls_.end(), [](const Control* c) {
+        return c != nullptr && c->row().cancel;
+    });
+    return found != controls_.end() ? *found : nullptr;
+}
+
+// Escape comes as the command IDCANCEL (from the dialog keys of the message loop); it presses the
+// form's cancel button, if the form has one.
 std::optional<LRESULT> Form::on_command(WPARAM wparam, LPARAM) {
     if (HIWORD(wparam) != BN_CLICKED && HIWORD(wparam) != BN_DOUBLECLICKED) {
         return std::nullopt;
     }
-    Control* control = control_by_id(LOWORD(wparam));
+    Control* control =
+        LOWORD(wparam) == IDCANCEL ? cancel_control() : control_by_id(LOWORD(wparam));
     if (control == nullptr) {
         return std::nullopt;
     }

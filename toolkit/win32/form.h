@@ -62,7 +62,9 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    void create();
+    // Makes the native window and the controls, and runs FormCreate. A form with an owner is a
+    // dialog of it: no taskbar button of its own, always above its owner.
+    void create(HWND owner = nullptr);
     HWND handle() const noexcept { return window_.get(); }
     const FormLayout& layout() const noexcept { return layout_; }
 
@@ -120,6 +122,7 @@ private:
     void close_for_session_end();
     void focus_first_tab_stop();
     Control* control_by_id(int id) const;
+    Control* cancel_control() const;
     HBRUSH control_background(HDC dc, const ControlRow& row);
 
     // ---- message handlers: nullopt passes the message on to DefWindowProcW ----

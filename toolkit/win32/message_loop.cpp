@@ -26,6 +26,15 @@ bool press_focused_button(const MSG& message) {
     return true;
 }
 
+bool is_text_box(HWND window) {
+    if (window == nullptr || (GetWindowLongPtrW(window, GWL_STYLE) & ES_MULTILINE) == 0) {
+        return false;
+    }
+    wchar_t class_name[8] = {};
+    GetClassNameW(window, class_name, 8);
+    return lstrcmpiW(class_name, L"Edit") == 0;
+}
+
 // Tab leaves a multi-line text box for the next control instead of typing a tab (Ctrl+Tab still
 // types one), as in every other field of a form.
 bool tab_out_of_text_box(HWND root, const MSG& message) {
@@ -34,12 +43,7 @@ bool tab_out_of_text_box(HWND root, const MSG& message) {
         return false;
     }
     HWND focus = GetFocus();
-    if (focus == nullptr || (GetWindowLongPtrW(focus, GWL_STYLE) & ES_MULTILINE) == 0) {
-        return false;
-    }
-    wchar_t class_name[8] = {};
-    GetClassNameW(focus, class_name, 8);
-    if (lstrcmpiW(class_name, L"Edit") != 0) {
+    if (!is_text_box(focus)) {
         return false;
     }
     const bool backwards = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -49,11 +53,21 @@ bool tab_out_of_text_box(HWND root, const MSG& message) {
     return true;
 }
 
+// Escape in a multi-line text box is the form's Escape, as in every other field; the text box's
+// own handling would close the window (and the main window's close ends the program).
+bool escape_from_text_box(HWND root, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || !is_text_box(GetFocus())) {
+        return false;
+    }
+    SendMessageW(root, WM_COMMAND, IDCANCEL, 0);
+    return true;
+}
+
 void dispatch(MSG& message) {
     HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (Form::from_window(root) != nullptr) {
         if (press_focused_button(message) || tab_out_of_text_box(root, message) ||
-            IsDialogMessageW(root, &message)) {
+            escape_from_text_box(root, message) || IsDialogMessageW(root, &message)) {
             return;
         }
     }
