@@ -1,6 +1,8 @@
-// The main window's controls where the layout puts them, scaled by the window's DPI (this program
-// is built for one DPI and runs in a Wine prefix of that DPI).
+// The main window's controls where the layout puts them, and its icons, scaled by the window's DPI
+// (this program is built for one DPI and runs in a Wine prefix of that DPI).
 #include "main_window_support.h"
+
+#include "tests/win32/icon_image.h"
 
 #include "ui/MainUnit.h"
 
@@ -115,6 +117,20 @@ TEST(MainWindowLayout, tab_order_follows_the_layout_with_labels_right_before_the
         u"Label5",   u"FinishedMemo", u"SpeedButton1",   u"Label3", u"ExtensionEdit",
         u"FileMemo", u"Label6",       u"FindFilesButton"};
     EXPECT_EQ(order, expected);
+}
+
+TEST(MainWindowLayout, class_icons_show_the_program_icon_at_the_scaled_small_and_big_sizes) {
+    testing::StartedProgram program;
+    const auto class_icon = [](int index) {
+        return testing::read_icon_image(
+            reinterpret_cast<HICON>(GetClassLongPtrW(MainForm->handle(), index)));
+    };
+    const testing::IconImage small_icon = class_icon(GCLP_HICONSM),
+                             big_icon = class_icon(GCLP_HICON);
+    EXPECT_EQ(small_icon.width, px(16));
+    EXPECT_EQ(big_icon.width, px(32));
+    EXPECT_TRUE(testing::shows_the_star_ring(small_icon));
+    EXPECT_TRUE(testing::shows_the_star_ring(big_icon));
 }
 
 } // namespace

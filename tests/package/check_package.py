@@ -2,7 +2,10 @@
 """Checks the release archive: check_package.py ZIP.
 
 Each exe must be a 32-bit PE (machine i386) of the right subsystem, import only DLLs every Windows
-has, carry a manifest and a version record; the GUI exe must stay under 1.5 MB."""
+has, carry a manifest and a version record; the GUI exe must stay under 1.5 MB. The readme and the
+licence must be text files as Notepad reads them: UTF-8 with a byte-order mark and CR LF line ends;
+the readme must be plain text, without pictures the archive does not hold."""
+import re
 import struct
 import sys
 import zipfile
@@ -17,8 +20,11 @@ EXPECTED = {
     "Tovaro2KORVANE.exe": 2,      # IMAGE_SUBSYSTEM_WINDOWS_GUI
     "tovaro2korvane-cli.exe": 3,  # IMAGE_SUBSYSTEM_WINDOWS_CUI
 }
+TEXTS = ["README.txt", "LICENSE.txt"]
 RT_VERSION, RT_MANIFEST = 16, 24
 GUI_LIMIT = 1_500_000
+UTF8_BOM = b"\xef\xbb\xbf"
+MARKDOWN_PICTURE = re.compile(r"!\[[^\]]*\]\(([^)]*)\)")
 
 
 class Pe:
@@ -95,11 +101,55 @@ def check(name, data):
     return problems
 
 
+def check_windows_text(data):
+    """Problems Notepad would show: no byte-order mark, bytes that are not UTF-8, a line end that is
+    not CR LF."""
+    problems = []
+    if not data.startswith(UTF8_BOM):
+        problems.append("no UTF-8 byte-order mark")
+    try:
+        data.decode("utf-8")
+    except UnicodeDecodeError as error:
+        problems.append("not UTF-8: %s" % error)
+    bare = len(re.findall(rb"\r(?!\n)|(?<!\r)\n", data))
+    if bare:
+        problems.append("%d line ends that are not CR LF" % bare)
+    return problems
+
+
+def check_readme(data, names):
+    """The readme is the user guide as plain text: its « and — intact, and no picture
+    the archive does not hold."""
+    problems = []
+    text = data.decode("utf-8", errors="replace")
+    for target in MARKDOWN_PICTURE.findall(text):
+        if target not in names:
+            problems.append("a picture of a file not in the archive: %s" % target)
+    for expected in ("\u00ab", "\u2014"):
+        if expected not in text:
+            problems.append("%r is missing" % expected)
+    return problems
+
+
+def check_texts(archive, names):
+    """Problems of the readme and licence, each line starting with the file's name."""
+    problems = []
+    for name in TEXTS:
+        if name not in names:
+            continue
+        data = archive.read(name)
+        found = check_windows_text(data)
+        if name == "README.txt":
+            found += check_readme(data, names)
+        problems += ["%s: %s" % (name, problem) for problem in found]
+    return problems
+
+
 def main(path):
     failures = 0
     with zipfile.ZipFile(path) as archive:
         names = sorted(archive.namelist())
-        wanted = sorted(list(EXPECTED) + ["README.txt", "LICENSE"])
+        wanted = sorted(list(EXPECTED) + TEXTS)
         if names != wanted:
             print("FAILED: the archive holds %s, expected %s" % (names, wanted))
             failures += 1
@@ -109,6 +159,9 @@ def main(path):
             for problem in check(name, archive.read(name)):
                 print("FAILED: %s: %s" % (name, problem))
                 failures += 1
+        for problem in check_texts(archive, names):
+            print("FAILED: %s" % problem)
+            failures += 1
     print("package: %d failed" % failures)
     return 1 if failures else 0
 
