@@ -4,10 +4,13 @@
 #include "tests/win32/icon_image.h"
 #include "toolkit/win32_handles.h"
 
+#include <shellapi.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,11 @@ const Exe exes[] = {
     {"cli", T2K_CLI_EXE, L"Tovaro2KORVANE command-line converter", L"tovaro2korvane-cli",
      L"tovaro2korvane-cli.exe"},
 };
+
+// Failures name the exe, not the bytes of its entry.
+void PrintTo(const Exe& exe, std::ostream* out) {
+    *out << exe.test_name;
+}
 
 void free_module(HMODULE module) {
     FreeLibrary(module);
