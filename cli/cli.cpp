@@ -1,127 +1,97 @@
-// tovaro2korvane-cli: argument parsing, the command line's host for the batch, exit statuses.
+// tovaro2korvane-cli: the inputs gathered, the command line's host for the batch, exit statuses.
 #include "cli/cli.h"
 
+#include "cli/arguments.h"
 #include "cli/console.h"
+#include "cli/name_list.h"
+#include "cli/wildcards.h"
 #include "convert/batch.h"
+#include "convert/file_translation.h"
 #include "platform/current_directory.h"
+#include "platform/files.h"
 #include "platform/io_error.h"
 #include "platform/text.h"
 
 #include <new>
-#include <optional>
+#include <unordered_map>
 
 namespace t2k {
 namespace {
 
 constexpr std::u16string_view program = u"tovaro2korvane-cli";
+// How messages name the standard streams.
+constexpr std::u16string_view standard_input_name = u"(standard input)";
+constexpr std::u16string_view standard_output_name = u"(standard output)";
 
 constexpr std::u16string_view help_text =
-    u"Usage: tovaro2korvane-cli [-o DIR] [-e EXT] [--code-page N] FILE...\n"
+    u"Usage: tovaro2korvane-cli [OPTION]... FILE...\n"
+    u"       tovaro2korvane-cli [OPTION]... --files-from LIST\n"
+    u"       tovaro2korvane-cli [OPTION]... - <IN >OUT\n"
     u"Converts Tovaro files into KORVANE files, one output per input, named after the input\n"
     u"with its first dot and everything after it replaced by the extension.\n"
     u"\n"
-    u"  -o, --output-dir DIR   folder for the outputs (default: the current directory)\n"
-    u"  -e, --extension EXT    extension of the outputs (default: maz)\n"
-    u"      --code-page N      code page of the inputs (default: the system's ANSI code page;\n"
+    u"  -o, --output-dir=DIR   folder for the outputs (default: the current directory)\n"
+    u"  -e, --extension=EXT    extension of the outputs (default: maz)\n"
+    u"      --code-page=N      code page of the inputs (default: the system's ANSI code page;\n"
     u"                         1252 where there is none)\n"
-    u"  -h, --help             show this help\n"
+    u"      --files-from=LIST  also convert the files named in LIST, one per line (UTF-8;\n"
+    u"                         '-' reads the names from standard input)\n"
+    u"  -n, --dry-run          read every input and report what would be written, but create,\n"
+    u"                         replace and truncate nothing\n"
+    u"  -h, --help             show this help (also /? on Windows)\n"
     u"      --version          show the version\n"
     u"\n"
-    u"Every output written is printed on standard output. Exit status: 0 all converted,\n"
-    u"1 some files skipped (not found, no start marker), 2 an input/output failure stopped\n"
-    u"the batch, 64 bad usage.\n";
+    u"FILE '-' reads one Tovaro file from standard input and writes the KORVANE bytes to\n"
+    u"standard output. On Windows, '*' and '?' in a FILE's last part match files, sorted by\n"
+    u"name, and '/' in a path counts as '\\'.\n"
+    u"\n"
+    u"Every output written is printed on standard output, messages go to standard error.\n"
+    u"Exit status: 0 all converted, 1 some files skipped (not found, no start marker) or an\n"
+    u"output replaced the output of an earlier input, 2 an input/output failure stopped the\n"
+    u"batch, 64 bad usage.\n";
 
-struct Arguments {
-    std::u16string output_dir;
-    std::u16string extension;
-    std::optional<CodePage> code_page;
-    std::vector<std::u16string> files;
-    bool help = false;
-    bool version = false;
-};
-
-struct UsageError {
-    std::u16string text;
-};
-
-std::optional<unsigned> parse_number(std::u16string_view text) {
-    if (text.empty() || text.size() > 5) {
-        return std::nullopt;
-    }
-    unsigned value = 0;
-    for (const char16_t c : text) {
-        if (c < u'0' || c > u'9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - u'0');
-    }
-    return value > 0 && value <= 65535 ? std::optional<unsigned>(value) : std::nullopt;
+void report(std::u16string_view text) {
+    write_text(Stream::err, std::u16string(program) + u": " + std::u16string(text) + u"\n");
 }
 
-// Matches "-x VALUE", "--long VALUE" and "--long=VALUE"; advances i past what it took.
-std::optional<std::u16string> option_value(const std::vector<std::u16string>& args, std::size_t& i,
-                                           std::u16string_view short_name,
-                                           std::u16string_view long_name) {
-    const std::u16string& arg = args[i];
-    if (arg == short_name || arg == long_name) {
-        if (i + 1 >= args.size()) {
-            throw UsageError{u"option '" + arg + u"' needs a value"};
-        }
-        return args[++i];
-    }
-    const std::u16string prefix = std::u16string(long_name) + u"=";
-    if (arg.starts_with(prefix)) {
-        return arg.substr(prefix.size());
-    }
-    return std::nullopt;
-}
-
-Arguments parse_arguments(const std::vector<std::u16string>& args) {
-    Arguments parsed;
-    bool options_ended = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::u16string& arg = args[i];
-        if (options_ended || arg.empty() || arg[0] != u'-' || arg == u"-") {
-            parsed.files.push_back(arg);
-        } else if (arg == u"--") {
-            options_ended = true;
-        } else if (arg == u"-h" || arg == u"--help") {
-            parsed.help = true;
-        } else if (arg == u"--version") {
-            parsed.version = true;
-        } else if (auto dir = option_value(args, i, u"-o", u"--output-dir")) {
-            parsed.output_dir = *dir;
-        } else if (auto ext = option_value(args, i, u"-e", u"--extension")) {
-            parsed.extension = *ext;
-        } else if (auto number = option_value(args, i, u"", u"--code-page")) {
-            const auto value = parse_number(*number);
-            parsed.code_page = value ? CodePage::from_number(*value) : std::nullopt;
-            if (!parsed.code_page) {
-                throw UsageError{u"code page '" + *number + u"' is not available"};
-            }
-        } else {
-            throw UsageError{u"unknown option '" + arg + u"'"};
-        }
-    }
-    if (!parsed.help && !parsed.version && parsed.files.empty()) {
-        throw UsageError{u"no input files"};
-    }
-    return parsed;
-}
-
-// The batch's host: the arguments are the list, results go to stdout, messages to stderr.
+// The batch's host: results go to stdout, messages to stderr, and it remembers what it was
+// converting so that a failure can name it.
 class CliHost : public ConversionHost {
 public:
     explicit CliHost(const Arguments& args) : args_(args) {}
 
+    void set_files(std::vector<std::u16string> files) { files_ = std::move(files); }
+    // Off while standard output carries the converted bytes.
+    void list_results(bool on) { list_results_ = on; }
     bool skipped_any() const { return skipped_; }
 
-    std::vector<std::u16string> file_list() override { return args_.files; }
+    // The failure's text, prefixed by the input and output it is about.
+    std::u16string describe(const IoError& error) const {
+        std::u16string text;
+        if (!input_.empty()) {
+            text = input_ + (output_.empty() ? u"" : u" -> " + output_) + u": ";
+        }
+        text += error.text();
+        if (error.code() == io_code::sharing_violation && !output_.empty() &&
+            same_file(input_, output_)) {
+            text += u" (the output would replace its own input)";
+        }
+        return text;
+    }
+
+    std::vector<std::u16string> file_list() override { return files_; }
     std::u16string output_folder() override { return args_.output_dir; }
     std::u16string extension() override { return args_.extension; }
     void clear_results() override {}
+    void converting(std::u16string_view input, std::u16string_view output) override {
+        input_ = input;
+        output_ = output;
+    }
     void append_result(std::u16string_view line) override {
-        write_text(Stream::out, std::u16string(line) + u"\n");
+        note_replaced_output(line);
+        if (list_results_) {
+            write_text(Stream::out, std::u16string(line) + u"\n");
+        }
     }
     void show_message(MessageKind kind, std::u16string_view text,
                       std::u16string_view file) override {
@@ -133,12 +103,105 @@ public:
     }
 
 private:
+    // Two inputs that give one output name: the later one replaces the earlier's output, as in
+    // the window, but a script is told. The same file listed twice replaces nothing of value.
+    void note_replaced_output(std::u16string_view output) {
+        auto [earlier, added] = outputs_.try_emplace(name_key(output), input_);
+        if (added) {
+            return;
+        }
+        if (!same_file(earlier->second, input_)) {
+            report(input_ + u" -> " + std::u16string(output) + u": replaces the output of " +
+                   earlier->second);
+            skipped_ = true;
+        }
+        earlier->second = input_;
+    }
+
+    std::vector<std::u16string> files_;
     const Arguments& args_;
     bool skipped_ = false;
+    bool list_results_ = true;
+    std::u16string input_;
+    std::u16string output_;
+    std::unordered_map<std::u16string, std::u16string> outputs_; // by name_key: the input
 };
 
-void report_failure(std::u16string_view text) {
-    write_text(Stream::err, std::u16string(program) + u": " + std::u16string(text) + u"\n");
+// The whole of a file (or of standard input), as bytes.
+std::string read_all(InputFile file) {
+    std::string bytes;
+    std::string block(64 * 1024, '\0');
+    while (const std::size_t got =
+               file.read(reinterpret_cast<std::uint8_t*>(block.data()), block.size())) {
+        bytes.append(block, 0, got);
+    }
+    file.close();
+    return bytes;
+}
+
+// The files to convert, in the order given: FILE arguments with their wildcards expanded, and the
+// names of each list. A list that cannot be read is an IoError naming it.
+std::vector<std::u16string> gather_files(const Arguments& args, CliHost& host) {
+    std::vector<std::u16string> files;
+    for (const InputArgument& input : args.inputs) {
+        if (input.kind == InputArgument::Kind::file) {
+            for (std::u16string& name : expand_wildcards(input.text)) {
+                files.push_back(std::move(name));
+            }
+            continue;
+        }
+        const bool from_stdin = input.text == standard_stream;
+        host.converting(from_stdin ? standard_input_name : input.text, u"");
+        const std::string bytes =
+            read_all(from_stdin ? InputFile::standard_input() : InputFile(input.text));
+        for (const std::u16string& name : parse_name_list(bytes)) {
+            files.push_back(command_line_path(name, PathStyle::native()));
+        }
+    }
+    host.converting(u"", u"");
+    return files;
+}
+
+ConversionOptions conversion_options(const Arguments& args) {
+    return {args.code_page.value_or(CodePage::system()), PathStyle::native(),
+            args.dry_run ? WriteMode::none : WriteMode::buffered};
+}
+
+bool reads_standard_input(const Arguments& args) {
+    return args.inputs.size() == 1 && args.inputs[0].kind == InputArgument::Kind::file &&
+           args.inputs[0].text == standard_stream;
+}
+
+// Standard input to standard output (FILE "-"), or the batch over every file given.
+void convert(const Arguments& args, CliHost& host) {
+    const ConversionOptions options = conversion_options(args);
+    if (reads_standard_input(args)) {
+        host.list_results(args.dry_run);
+        translate_stream(InputFile::standard_input(), standard_input_name,
+                         OutputFile::standard_output(std::u16string(standard_output_name)), host,
+                         options);
+        return;
+    }
+    host.set_files(gather_files(args, host));
+    run_batch(host, options);
+}
+
+// Runs the conversion; the exit status.
+int run_conversion(Arguments& args) {
+    if (args.output_dir.empty()) {
+        args.output_dir = current_directory();
+    }
+    CliHost host(args);
+    try {
+        convert(args, host);
+    } catch (const IoError& error) {
+        report(host.describe(error));
+        return exit_io_failure;
+    } catch (const std::bad_alloc&) {
+        report(u"Out of memory");
+        return exit_io_failure;
+    }
+    return host.skipped_any() ? exit_skipped : exit_converted;
 }
 
 } // namespace
@@ -146,9 +209,9 @@ void report_failure(std::u16string_view text) {
 int run_cli(const std::vector<std::u16string>& raw_args) {
     Arguments args;
     try {
-        args = parse_arguments(raw_args);
+        args = parse_arguments(raw_args, PathStyle::native());
     } catch (const UsageError& error) {
-        report_failure(error.text);
+        report(error.text);
         write_text(Stream::err, u"Try '" + std::u16string(program) + u" --help' for more.\n");
         return exit_usage;
     }
@@ -160,22 +223,7 @@ int run_cli(const std::vector<std::u16string>& raw_args) {
         write_text(Stream::out, std::u16string(program) + u" 1.0.0\n");
         return exit_converted;
     }
-    if (args.output_dir.empty()) {
-        args.output_dir = current_directory();
-    }
-    CliHost host(args);
-    const ConversionOptions options{args.code_page.value_or(CodePage::system()),
-                                    PathStyle::native(), WriteMode::buffered};
-    try {
-        run_batch(host, options);
-    } catch (const IoError& error) {
-        report_failure(error.text());
-        return exit_io_failure;
-    } catch (const std::bad_alloc&) {
-        report_failure(u"Out of memory");
-        return exit_io_failure;
-    }
-    return host.skipped_any() ? exit_skipped : exit_converted;
+    return run_conversion(args);
 }
 
 } // namespace t2k

@@ -27,6 +27,13 @@ public:
     // returns once the user has dismissed it.
     virtual void show_message(MessageKind kind, std::u16string_view text,
                               std::u16string_view file) = 0;
+
+    // Which input is being converted and, once it is named, its output (empty before): a host
+    // that logs can name both when a failure ends the batch. The window has no use for it.
+    virtual void converting(std::u16string_view input, std::u16string_view output) {
+        static_cast<void>(input);
+        static_cast<void>(output);
+    }
 };
 
 } // namespace t2k

@@ -6,8 +6,9 @@
 
 namespace t2k {
 
-// The window writes every output byte with its own system call; the command line may buffer.
-enum class WriteMode { byte_per_write, buffered };
+// The window writes every output byte with its own system call; the command line may buffer, or
+// only check that each output could be created (a dry run, which writes nothing).
+enum class WriteMode { byte_per_write, buffered, none };
 
 struct ConversionOptions {
     CodePage code_page;

@@ -20,7 +20,7 @@ void underscores_to_etx(std::u16string& line) {
 
 // The command line reads in large blocks: 128-byte reads would be most of its time.
 std::size_t read_size(WriteMode mode) {
-    return mode == WriteMode::buffered ? output_buffer_size : LineReader::block_size;
+    return mode == WriteMode::byte_per_write ? LineReader::block_size : output_buffer_size;
 }
 
 // The marker, skip line and framing as bytes of a code page that gives every byte back as it
@@ -114,23 +114,60 @@ std::u16string get_outfile(std::u16string_view filename, std::u16string_view pat
     return folder + std::u16string(name) + u"." + std::u16string(ext);
 }
 
-void translate_tovaro(const std::u16string& filename, const std::u16string& path,
-                      ConversionHost& host, const ConversionOptions& options) {
-    RecordList records(options.code_page);
-    LineReader reader(filename, options.code_page, read_size(options.write_mode));
+namespace {
+
+// The payload's records; nothing, and the marker message shown, when the marker is missing.
+std::optional<RecordList> read_records(LineReader& reader, std::u16string_view name,
+                                       ConversionHost& host, const ConversionOptions& options) {
     const std::optional<ByteForms> bytes = byte_forms(options.code_page);
     if (!skip_to_marker(reader, bytes)) {
-        host.show_message(MessageKind::marker_missing, marker_missing_message, filename);
+        host.show_message(MessageKind::marker_missing, marker_missing_message, name);
+        return std::nullopt;
+    }
+    RecordList records(options.code_page);
+    collect_records(reader, records, bytes);
+    return records;
+}
+
+} // namespace
+
+void translate_tovaro(const std::u16string& filename, const std::u16string& path,
+                      ConversionHost& host, const ConversionOptions& options) {
+    host.converting(filename, u"");
+    LineReader reader(filename, options.code_page, read_size(options.write_mode));
+    const std::optional<RecordList> records = read_records(reader, filename, host, options);
+    if (!records) {
         return; // the reader closes the input
     }
-    collect_records(reader, records, bytes);
     const std::u16string outfile =
         get_outfile(filename, path, host.extension(), options.path_style);
+    host.converting(filename, outfile);
     // The input stays open while the output is created: an output that is the input itself is
     // refused as a sharing violation instead of truncating it.
-    write_output_file(outfile, records.chunks(), options.write_mode);
+    if (options.write_mode == WriteMode::none) {
+        probe_output_file(outfile);
+    } else {
+        write_output_file(outfile, records->chunks(), options.write_mode);
+    }
     host.append_result(outfile);
     reader.close();
+}
+
+void translate_stream(InputFile input, std::u16string_view input_name, OutputFile output,
+                      ConversionHost& host, const ConversionOptions& options) {
+    host.converting(input_name, u"");
+    LineReader reader(std::move(input), options.code_page, output_buffer_size);
+    const std::optional<RecordList> records = read_records(reader, input_name, host, options);
+    if (!records) {
+        return;
+    }
+    reader.close();
+    host.converting(input_name, output.name());
+    if (options.write_mode != WriteMode::none) {
+        write_chunks(output, records->chunks(), options.write_mode);
+        output.close();
+    }
+    host.append_result(output.name());
 }
 
 } // namespace t2k

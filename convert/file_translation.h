@@ -3,6 +3,7 @@
 
 #include "convert/conversion_host.h"
 #include "convert/conversion_options.h"
+#include "platform/files.h"
 
 #include <string>
 #include <string_view>
@@ -25,8 +26,14 @@ std::u16string get_outfile(std::u16string_view filename, std::u16string_view pat
                            std::u16string_view extension, const PathStyle& style);
 
 // Converts filename into the folder path; reports a missing marker through the host, lists the
-// output's name there once it is written whole, and raises IoError on any file failure.
+// output's name there once it is written whole, and raises IoError on any file failure. With
+// WriteMode::none the output is only checked, as far as can be without creating it.
 void translate_tovaro(const std::u16string& filename, const std::u16string& path,
+                      ConversionHost& host, const ConversionOptions& options);
+
+// The same for an open input and output (standard input and output): the whole payload is read
+// before the first byte is written; the marker message names the input as input_name.
+void translate_stream(InputFile input, std::u16string_view input_name, OutputFile output,
                       ConversionHost& host, const ConversionOptions& options);
 
 } // namespace t2k

@@ -20,7 +20,10 @@ constexpr std::size_t long_line_bytes = 64 * 1024;
 } // namespace
 
 LineReader::LineReader(const std::u16string& name, const CodePage& code_page, std::size_t read_size)
-    : file_(name), code_page_(code_page), buffer_(read_size) {}
+    : LineReader(InputFile(name), code_page, read_size) {}
+
+LineReader::LineReader(InputFile file, const CodePage& code_page, std::size_t read_size)
+    : file_(std::move(file)), code_page_(code_page), buffer_(read_size) {}
 
 int LineReader::peek() {
     if (position_ == filled_) {

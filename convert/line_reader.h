@@ -17,6 +17,8 @@ public:
     // read_size bytes (the window reads in blocks of block_size; the command line in larger ones).
     LineReader(const std::u16string& name, const CodePage& code_page,
                std::size_t read_size = block_size);
+    // Reads a file already open (standard input, say).
+    LineReader(InputFile file, const CodePage& code_page, std::size_t read_size);
 
     // True when no byte is left or the next byte is the end-of-file mark; consumes nothing.
     bool at_end();

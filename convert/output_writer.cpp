@@ -8,9 +8,8 @@
 #include <cstdint>
 
 namespace t2k {
-namespace {
 
-void write_bytes(OutputFile& file, const std::vector<std::string>& chunks, WriteMode mode) {
+void write_chunks(OutputFile& file, const std::vector<std::string>& chunks, WriteMode mode) {
     const std::size_t step = mode == WriteMode::byte_per_write ? 1 : output_buffer_size;
     for (const std::string& chunk : chunks) {
         const auto* data = reinterpret_cast<const std::uint8_t*>(chunk.data());
@@ -20,13 +19,11 @@ void write_bytes(OutputFile& file, const std::vector<std::string>& chunks, Write
     }
 }
 
-} // namespace
-
 void write_output_file(const std::u16string& name, const std::vector<std::string>& chunks,
                        WriteMode mode) {
     OutputFile file(name); // a failure here created nothing, so there is nothing to delete
     try {
-        write_bytes(file, chunks, mode);
+        write_chunks(file, chunks, mode);
         file.close();
     } catch (const IoError&) {
         try {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "convert/conversion_options.h"
+#include "platform/files.h"
 
 #include <string>
 #include <string_view>
@@ -17,5 +18,8 @@ inline constexpr std::size_t output_buffer_size = 64 * 1024;
 // like a whole one.
 void write_output_file(const std::u16string& name, const std::vector<std::string>& chunks,
                        WriteMode mode);
+
+// Writes the chunks' bytes in order to a file already open (standard output, say).
+void write_chunks(OutputFile& file, const std::vector<std::string>& chunks, WriteMode mode);
 
 } // namespace t2k

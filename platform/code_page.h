@@ -1,6 +1,7 @@
 // CodePage: the 8-bit code page input lines are decoded with and records are encoded back with.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,9 +22,14 @@ public:
     // The reverse; a character the code page cannot hold becomes what the system gives for it.
     std::string encode(std::u16string_view text) const;
 
+    // Where the system has no conversions of its own: a single-byte code page's two tables.
+    struct Table;
+
 private:
-    explicit CodePage(unsigned number) : number_(number) {}
+    explicit CodePage(unsigned number, std::shared_ptr<const Table> table = nullptr)
+        : number_(number), table_(std::move(table)) {}
     unsigned number_;
+    std::shared_ptr<const Table> table_;
 };
 
 } // namespace t2k

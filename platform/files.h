@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace t2k {
 
@@ -17,8 +18,12 @@ class InputFile {
 public:
     explicit InputFile(const std::u16string& name);
     ~InputFile();
+    InputFile(InputFile&&) noexcept;
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
+
+    // The process's standard input, read as bytes; closing it leaves the process's own handle.
+    static InputFile standard_input();
 
     // Reads up to size bytes with one system call; 0 at the end of the data.
     std::size_t read(std::uint8_t* buffer, std::size_t size);
@@ -27,6 +32,7 @@ public:
     struct Impl;
 
 private:
+    explicit InputFile(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };
 
@@ -36,8 +42,13 @@ class OutputFile {
 public:
     explicit OutputFile(const std::u16string& name);
     ~OutputFile();
+    OutputFile(OutputFile&&) noexcept;
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
+
+    // The process's standard output, written as bytes under the given name; closing it leaves the
+    // process's own handle.
+    static OutputFile standard_output(std::u16string name);
 
     // One system call; storing fewer bytes than asked is "Disk full".
     void write(const std::uint8_t* data, std::size_t size);
@@ -47,6 +58,7 @@ public:
     struct Impl;
 
 private:
+    OutputFile(std::u16string name, std::unique_ptr<Impl> impl);
     std::u16string name_;
     std::unique_ptr<Impl> impl_;
 };
@@ -56,5 +68,17 @@ bool file_exists(const std::u16string& name);
 
 // Deletes a file; false when it could not be deleted.
 bool remove_file(const std::u16string& name);
+
+// Raises the IoError that creating the output file name would raise, as far as that can be told
+// without creating, replacing or truncating anything: a name too long, a missing folder, a
+// folder by that name, a file that may not be written or that is open as an input.
+void probe_output_file(const std::u16string& name);
+
+// True when both names reach one existing file, however each is written.
+bool same_file(const std::u16string& a, const std::u16string& b);
+
+// Equal for two names in one folder exactly when the file system takes them for one file: the
+// name itself on POSIX, the name in upper case on Windows.
+std::u16string name_key(std::u16string_view name);
 
 } // namespace t2k

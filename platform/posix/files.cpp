@@ -98,6 +98,19 @@ InputFile::InputFile(const std::u16string& name) : impl_(std::make_unique<Impl>(
     ::flock(impl_->fd, LOCK_SH | LOCK_NB);
 }
 
+InputFile::InputFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+InputFile::InputFile(InputFile&&) noexcept = default;
+
+InputFile InputFile::standard_input() {
+    auto impl = std::make_unique<Impl>();
+    impl->fd = ::dup(STDIN_FILENO);
+    if (impl->fd < 0) {
+        throw IoError(code_from_errno(errno));
+    }
+    return InputFile(std::move(impl));
+}
+
 InputFile::~InputFile() {
     if (impl_ && impl_->fd >= 0) {
         ::close(impl_->fd);
@@ -150,6 +163,20 @@ OutputFile::OutputFile(const std::u16string& name) : name_(name), impl_(std::mak
     }
 }
 
+OutputFile::OutputFile(std::u16string name, std::unique_ptr<Impl> impl)
+    : name_(std::move(name)), impl_(std::move(impl)) {}
+
+OutputFile::OutputFile(OutputFile&&) noexcept = default;
+
+OutputFile OutputFile::standard_output(std::u16string name) {
+    auto impl = std::make_unique<Impl>();
+    impl->fd = ::dup(STDOUT_FILENO);
+    if (impl->fd < 0) {
+        throw IoError(code_from_errno(errno));
+    }
+    return OutputFile(std::move(name), std::move(impl));
+}
+
 OutputFile::~OutputFile() {
     if (impl_ && impl_->fd >= 0) {
         ::close(impl_->fd);
@@ -174,12 +201,71 @@ void OutputFile::close() {
 }
 
 bool file_exists(const std::u16string& name) {
+    // The system would see a name with a NUL inside as the part before it: another file.
+    if (name.find(u'\0') != std::u16string::npos) {
+        return false;
+    }
     struct stat st {};
     return ::stat(to_utf8(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool remove_file(const std::u16string& name) {
     return ::unlink(to_utf8(name).c_str()) == 0;
+}
+
+namespace {
+
+// A regular file that exists: may it be opened for writing, and is it no open input? Nothing is
+// cut or changed. Devices and pipes are not opened: opening one may itself do something.
+void probe_existing_output(const std::string& path, const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) {
+        throw IoError(io_code::access_denied);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        return;
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        throw IoError(code_from_errno(errno));
+    }
+    const bool is_input = is_open_as_input(fd);
+    ::close(fd);
+    if (is_input) {
+        throw IoError(io_code::sharing_violation);
+    }
+}
+
+} // namespace
+
+void probe_output_file(const std::u16string& name) {
+    const std::string path = native_name(name);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        probe_existing_output(path, st);
+        return;
+    }
+    const int e = errno;
+    if (e != ENOENT || !folder_of_exists(path)) {
+        throw IoError(e == ENOENT ? io_code::invalid_filename : code_from_errno(e));
+    }
+    const auto slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
+    if (::access(folder.c_str(), W_OK) != 0) {
+        throw IoError(code_from_errno(errno));
+    }
+}
+
+bool same_file(const std::u16string& a, const std::u16string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(to_utf8(a).c_str(), &first) == 0 && ::stat(to_utf8(b).c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+std::u16string name_key(std::u16string_view name) {
+    return std::u16string(name);
 }
 
 } // namespace t2k

@@ -4,6 +4,7 @@
 #include "platform/io_error.h"
 #include "platform/win32/wide.h"
 
+#include <optional>
 #include <windows.h>
 
 namespace t2k {
@@ -48,6 +49,35 @@ void close_handle(HANDLE& handle) {
     }
 }
 
+// A handle of our own to a standard stream, so that closing it leaves the process's one open.
+HANDLE duplicate_standard_handle(DWORD which) {
+    HANDLE copy = INVALID_HANDLE_VALUE;
+    if (!DuplicateHandle(GetCurrentProcess(), GetStdHandle(which), GetCurrentProcess(), &copy, 0,
+                         FALSE, DUPLICATE_SAME_ACCESS)) {
+        throw IoError(last_error_code());
+    }
+    return copy;
+}
+
+// A handle closed when it goes; for the short looks that raise no failure of their own.
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
+    ~ScopedHandle() {
+        if (valid()) {
+            CloseHandle(handle_);
+        }
+    }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
 } // namespace
 
 struct InputFile::Impl {
@@ -56,6 +86,16 @@ struct InputFile::Impl {
 
 InputFile::InputFile(const std::u16string& name) : impl_(std::make_unique<Impl>()) {
     impl_->handle = open_file(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+}
+
+InputFile::InputFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+InputFile::InputFile(InputFile&&) noexcept = default;
+
+InputFile InputFile::standard_input() {
+    auto impl = std::make_unique<Impl>();
+    impl->handle = duplicate_standard_handle(STD_INPUT_HANDLE);
+    return InputFile(std::move(impl));
 }
 
 InputFile::~InputFile() {
@@ -88,6 +128,17 @@ OutputFile::OutputFile(const std::u16string& name) : name_(name), impl_(std::mak
                               FILE_SHARE_READ | FILE_SHARE_WRITE, CREATE_ALWAYS);
 }
 
+OutputFile::OutputFile(std::u16string name, std::unique_ptr<Impl> impl)
+    : name_(std::move(name)), impl_(std::move(impl)) {}
+
+OutputFile::OutputFile(OutputFile&&) noexcept = default;
+
+OutputFile OutputFile::standard_output(std::u16string name) {
+    auto impl = std::make_unique<Impl>();
+    impl->handle = duplicate_standard_handle(STD_OUTPUT_HANDLE);
+    return OutputFile(std::move(name), std::move(impl));
+}
+
 OutputFile::~OutputFile() {
     if (impl_ && impl_->handle != INVALID_HANDLE_VALUE) {
         CloseHandle(impl_->handle);
@@ -110,6 +161,10 @@ void OutputFile::close() {
 }
 
 bool file_exists(const std::u16string& name) {
+    // The system would see a name with a NUL inside as the part before it: another file.
+    if (name.find(u'\0') != std::u16string::npos) {
+        return false;
+    }
     const DWORD attributes = GetFileAttributesW(wide(name));
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -130,6 +185,60 @@ bool file_exists(const std::u16string& name) {
 
 bool remove_file(const std::u16string& name) {
     return DeleteFileW(wide(name)) != 0;
+}
+
+void probe_output_file(const std::u16string& name) {
+    const DWORD attributes = GetFileAttributesW(checked_name(name));
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // A missing file is what a missing folder or a bad name is not: only those would fail.
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+            throw IoError(last_error_code());
+        }
+        return;
+    }
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+        throw IoError(io_code::access_denied);
+    }
+    // Opened as the output would be, but without replacing it: an open input refuses this too.
+    const ScopedHandle file(CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        throw IoError(last_error_code());
+    }
+}
+
+namespace {
+
+std::optional<BY_HANDLE_FILE_INFORMATION> file_information(const std::u16string& name) {
+    const ScopedHandle file(
+        CreateFileW(wide(name), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &information)) {
+        return std::nullopt;
+    }
+    return information;
+}
+
+} // namespace
+
+bool same_file(const std::u16string& a, const std::u16string& b) {
+    const auto first = file_information(a);
+    const auto second = file_information(b);
+    return first && second && first->dwVolumeSerialNumber == second->dwVolumeSerialNumber &&
+           first->nFileIndexHigh == second->nFileIndexHigh &&
+           first->nFileIndexLow == second->nFileIndexLow;
+}
+
+std::u16string name_key(std::u16string_view name) {
+    std::u16string key(name);
+    if (!key.empty()) {
+        LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, reinterpret_cast<LPCWSTR>(name.data()),
+                     static_cast<int>(name.size()), reinterpret_cast<LPWSTR>(key.data()),
+                     static_cast<int>(key.size()));
+    }
+    return key;
 }
 
 } // namespace t2k
