@@ -106,19 +106,23 @@ std::vector<FixtureSet> write_fixture_sets(const std::filesystem::path& folder) 
     write_single_line_file(single, 16 * mebibyte);
     sets.push_back({"single-line-16MiB", {single}, 16 * mebibyte});
 
-    FixtureSet small{"2000x8KiB", {}, 0};
-    std::filesystem::create_directory(folder / "small");
-    constexpr std::uint64_t small_size = 8 * 1024;
-    for (std::uint32_t i = 0; i < 2000; ++i) {
-        std::string name = std::to_string(i);
-        name.insert(0, 4 - name.size(), '0');
-        const auto path = folder / "small" / (name + ".tov");
-        write_program_file(path, small_size, 1000 + i);
-        small.files.push_back(path);
-        small.bytes += small_size;
-    }
-    sets.push_back(std::move(small));
+    sets.push_back(write_small_files(folder / "small", 2000, 8 * 1024));
     return sets;
+}
+
+FixtureSet write_small_files(const std::filesystem::path& folder, std::uint32_t count,
+                             std::uint64_t size) {
+    FixtureSet small{std::to_string(count) + "x" + std::to_string(size / 1024) + "KiB", {}, 0};
+    std::filesystem::create_directory(folder);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::string name = std::to_string(i);
+        name.insert(0, name.size() < 4 ? 4 - name.size() : 0, '0');
+        const auto path = folder / (name + ".tov");
+        write_program_file(path, size, 1000 + i);
+        small.files.push_back(path);
+        small.bytes += size;
+    }
+    return small;
 }
 
 ScratchFolder::ScratchFolder() {

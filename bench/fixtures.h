@@ -29,6 +29,11 @@ void write_single_line_file(const std::filesystem::path& path, std::uint64_t siz
 // "single-line-16MiB", and "2000x8KiB" small program files (in folder/small).
 std::vector<FixtureSet> write_fixture_sets(const std::filesystem::path& folder);
 
+// count program files of size bytes each, named 0000.tov, 0001.tov, ... in folder (made here), as
+// the set "<count>x<size in KiB>KiB".
+FixtureSet write_small_files(const std::filesystem::path& folder, std::uint32_t count,
+                             std::uint64_t size);
+
 // A new empty folder under the system's temporary folder, removed with its contents on
 // destruction.
 class ScratchFolder {

@@ -1,31 +1,17 @@
 // The window's conversion against its floor on one generated file, timed alternately in one
 // process: gui_vs_floor SIZE_MIB ROUNDS. Prints the medians and their ratio on one line.
+#include "bench/alternating_rounds.h"
+#include "bench/bench_main.h"
 #include "bench/bench_host.h"
 #include "bench/fixtures.h"
 #include "bench/gui_floor.h"
 #include "convert/batch.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
-#include <vector>
 
 namespace t2k::bench {
 namespace {
-
-template <typename Work> double seconds_of(Work&& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
 
 int run(std::uint64_t mib, int rounds) {
     const ScratchFolder scratch;
@@ -45,20 +31,9 @@ int run(std::uint64_t mib, int rounds) {
         run_gui_floor(input, scratch.path() / "floor.out", output_bytes);
     };
 
-    std::vector<double> gui_times;
-    std::vector<double> floor_times;
-    for (int round = 0; round < rounds; ++round) {
-        // Which one goes first changes every round, so a drift in the machine's load hits both.
-        if (round % 2 == 0) {
-            gui_times.push_back(seconds_of(gui_path));
-            floor_times.push_back(seconds_of(floor));
-        } else {
-            floor_times.push_back(seconds_of(floor));
-            gui_times.push_back(seconds_of(gui_path));
-        }
-    }
-    const double gui = median(gui_times);
-    const double floor_time = median(floor_times);
+    const Medians medians = alternating_medians(rounds, gui_path, floor);
+    const double gui = medians.first_s;
+    const double floor_time = medians.second_s;
     std::printf("gui_path_s=%.4f floor_s=%.4f ratio=%.3f input_bytes=%llu output_bytes=%llu "
                 "rounds=%d\n",
                 gui, floor_time, gui / floor_time, static_cast<unsigned long long>(mib * mebibyte),
@@ -74,13 +49,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: gui_vs_floor SIZE_MIB ROUNDS\n");
         return 64;
     }
-    try {
+    return t2k::bench::run_reporting_errors("gui_vs_floor", [&] {
         return t2k::bench::run(std::strtoull(argv[1], nullptr, 10), std::atoi(argv[2]));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "gui_vs_floor: %s\n", error.what());
-        return 1;
-    } catch (...) {
-        std::fprintf(stderr, "gui_vs_floor: the conversion failed\n");
-        return 1;
-    }
+    });
 }

@@ -21,6 +21,9 @@ public:
     std::u16string decode(std::string_view bytes) const;
     // The reverse; a character the code page cannot hold becomes what the system gives for it.
     std::string encode(std::u16string_view text) const;
+    // Whether every character of text has its own form in the code page: none is replaced by the
+    // default character or by a look-alike.
+    bool holds(std::u16string_view text) const;
 
     // Where the system has no conversions of its own: a single-byte code page's two tables.
     struct Table;

@@ -2,41 +2,28 @@
 #include "settings/ini_file.h"
 
 #include "platform/code_page.h"
+#include "settings/file_bytes.h"
 #include "settings/ini_document.h"
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <system_error>
+#include "settings/utf16_file.h"
 
 namespace t2k {
 namespace {
 
-namespace fs = std::filesystem;
-
-// A missing or unreadable file reads as an empty one, and so does a directory in its place.
-std::string read_bytes(const fs::path& path) {
-    std::error_code ignored;
-    if (!fs::is_regular_file(path, ignored)) {
-        return {};
-    }
-    std::ifstream in(path, std::ios::binary);
-    // Whole buffers at a time: a character at a time is slow on big files, most of all under
-    // the sanitizers.
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return std::move(bytes).str();
+// A UTF-16 file is edited in UTF-8, which keeps every line as it was and splits it at the same
+// line feeds.
+CodePage utf8() {
+    return *CodePage::from_number(65001);
 }
 
-// Opening for appending changes nothing, and fails exactly when the system would refuse to
-// write the file: a read-only or immutable file, or one we may not write.
-bool may_write(const fs::path& path) {
-    std::error_code ignored;
-    if (!fs::exists(path, ignored)) {
-        return true;
+IniDocument parse_file(std::string_view bytes) {
+    if (is_utf16_file(bytes)) {
+        return IniDocument(utf8().encode(utf16_file_text(bytes)), utf8());
     }
-    std::ofstream probe(path, std::ios::binary | std::ios::app);
-    return probe.is_open();
+    return IniDocument(bytes, CodePage::system());
+}
+
+std::string file_bytes(const IniDocument& document, bool utf16) {
+    return utf16 ? utf16_file_bytes(utf8().decode(document.bytes())) : document.bytes();
 }
 
 } // namespace
@@ -45,47 +32,22 @@ IniFile::IniFile(std::u16string path) : path_(std::move(path)) {}
 
 std::u16string IniFile::read(std::u16string_view section, std::u16string_view key,
                              std::u16string_view fallback) {
-    const IniDocument document(read_bytes(fs::path(path_)), CodePage::system());
+    const IniDocument document = parse_file(read_file_bytes(path_));
     const std::optional<std::u16string> stored = document.value(section, key);
     return profile_read_result(stored ? std::u16string_view(*stored) : profile_fallback(fallback));
 }
 
 void IniFile::write(std::u16string_view section, std::u16string_view key,
                     std::u16string_view value) {
-    const fs::path target(path_);
     // Refused even when nothing would change, as the profile services refuse it.
-    if (!may_write(target)) {
+    if (!may_write_file(path_)) {
         throw SettingsWriteError(path_);
     }
-    IniDocument document(read_bytes(target), CodePage::system());
+    make_utf16_for(path_, {section, key, value});
+    const std::string bytes = read_file_bytes(path_);
+    IniDocument document = parse_file(bytes);
     if (document.set(section, key, value)) {
-        replace_contents(document.bytes());
-    }
-}
-
-void IniFile::replace_contents(const std::string& bytes) const {
-    const fs::path target(path_);
-    const fs::path temporary(path_ + u".tmp");
-    std::error_code ignored;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (out.fail()) {
-            fs::remove(temporary, ignored);
-            throw SettingsWriteError(path_);
-        }
-    }
-    // The new file takes the old one's permissions, not the defaults of a fresh file.
-    const fs::file_status old_status = fs::status(target, ignored);
-    if (fs::exists(old_status)) {
-        fs::permissions(temporary, old_status.permissions(), ignored);
-    }
-    std::error_code renamed;
-    fs::rename(temporary, target, renamed);
-    if (renamed) {
-        fs::remove(temporary, ignored);
-        throw SettingsWriteError(path_);
+        replace_file_bytes(path_, file_bytes(document, is_utf16_file(bytes)));
     }
 }
 

@@ -9,7 +9,8 @@ namespace t2k {
 
 // Every call reads the file afresh; a write reaches the disk before it returns, through a
 // temporary file in the same folder renamed over the old one, so a crash never leaves half a
-// file. Nothing is cached, so release has nothing to flush.
+// file. Nothing is cached, so release has nothing to flush. A file that starts with the UTF-16LE
+// byte-order mark is read and written in UTF-16LE, as the profile services do.
 class IniFile final : public SettingsFile {
 public:
     explicit IniFile(std::u16string path);
@@ -20,8 +21,6 @@ public:
                std::u16string_view value) override;
 
 private:
-    void replace_contents(const std::string& bytes) const;
-
     std::u16string path_;
 };
 

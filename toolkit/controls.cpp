@@ -133,12 +133,43 @@ Control::WindowStyle Memo::window_style() const {
             WS_EX_CLIENTEDGE};
 }
 
+// The edit control's default limit (about 30,000 characters) would silently cut a pasted list.
+void Memo::created() {
+    SendMessageW(handle_, EM_SETLIMITTEXT, 0, 0);
+}
+
 std::vector<std::u16string> Memo::lines() const {
     return split_lines(text());
 }
 
 void Memo::append_line(std::u16string_view line) {
-    set_text(with_line_appended(text(), line));
+    const std::u16string addition = line_to_append(last_character(), line);
+    const WPARAM end = static_cast<WPARAM>(GetWindowTextLengthW(handle_));
+    SendMessageW(handle_, EM_SETSEL, end, static_cast<LPARAM>(end));
+    SendMessageW(handle_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide(addition)));
+}
+
+// Read from the last line only; u'\n' stands for any line break that ends the text.
+char16_t Memo::last_character() const {
+    const int length = GetWindowTextLengthW(handle_);
+    if (length <= 0) {
+        return 0;
+    }
+    const LRESULT line = SendMessageW(handle_, EM_LINEFROMCHAR, length - 1, 0);
+    const LRESULT start = SendMessageW(handle_, EM_LINEINDEX, line, 0);
+    const LRESULT shown = SendMessageW(handle_, EM_LINELENGTH, start, 0);
+    if (start + shown < length) {
+        return u'\n';
+    }
+    // EM_GETLINE copies at most 65,535 characters: a longer line is read with the whole text.
+    if (shown > 0xFFFF) {
+        return text().back();
+    }
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(std::max<LRESULT>(shown, 1)));
+    buffer[0] = static_cast<wchar_t>(shown);
+    const LRESULT copied =
+        SendMessageW(handle_, EM_GETLINE, line, reinterpret_cast<LPARAM>(buffer.data()));
+    return copied > 0 ? static_cast<char16_t>(buffer[copied - 1]) : 0;
 }
 
 Control::WindowStyle Button::window_style() const {

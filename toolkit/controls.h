@@ -61,6 +61,8 @@ protected:
     virtual WindowStyle window_style() const = 0;
     // The pixel rectangle in the client area for the control's client-relative DIP rectangle.
     virtual RECT placement(const DipRect& client_bounds, unsigned dpi) const;
+    // The control's window was just made.
+    virtual void created() {}
     // The form's DPI changed, or the control was just created.
     virtual void dpi_changed(unsigned) {}
     // WM_DRAWITEM of an owner-drawn control.
@@ -99,7 +101,7 @@ protected:
     WindowStyle window_style() const override;
 };
 
-// Multi-line text box whose contents are a list of lines.
+// Multi-line text box whose contents are a list of lines, of any length.
 class Memo : public Control {
 public:
     using Control::Control;
@@ -107,11 +109,17 @@ public:
 
     // Empty text has no lines; a final line break adds none; a blank line inside is a line.
     std::vector<std::u16string> lines() const;
+    // Adds the line at the end without reading or rewriting the text before it, so appending
+    // many lines takes time in proportion to their number.
     void append_line(std::u16string_view line);
     void clear() { set_text(u""); }
 
 protected:
     WindowStyle window_style() const override;
+    void created() override;
+
+private:
+    char16_t last_character() const;
 };
 
 class Button : public Control {

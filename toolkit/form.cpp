@@ -6,6 +6,7 @@
 #include "platform/win32/wide.h"
 #include "toolkit/catch_all.h"
 #include "toolkit/message_loop.h"
+#include "toolkit/win32/dpi.h"
 #include "toolkit/win32/program_icon.h"
 
 #include <algorithm>
@@ -158,7 +159,7 @@ void Form::create() {
     if (window == nullptr) {
         throw Error(u"Cannot create the window " + caption);
     }
-    dpi_ = GetDpiForWindow(window);
+    dpi_ = window_dpi(window);
     if (layout_.background_color != no_color) {
         background_ = GdiObject<HBRUSH>(CreateSolidBrush(colorref(layout_.background_color)));
     }
@@ -169,7 +170,7 @@ void Form::create() {
 
 void Form::fit_window_to_client() {
     RECT frame{0, 0, scale(layout_.client_width), scale(layout_.client_height)};
-    AdjustWindowRectExForDpi(&frame, form_style(layout_), FALSE, 0, dpi_);
+    adjust_window_rect_for_dpi(frame, form_style(layout_), 0, dpi_);
     const auto resize = [this](int width, int height) {
         SetWindowPos(window_.get(), nullptr, 0, 0, width, height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -269,6 +270,7 @@ void Form::create_control_window(Control& control, int id) {
         throw Error(u"Cannot create the control " + control.name());
     }
     SetWindowLongPtrW(control.handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
+    control.created();
 }
 
 void Form::apply_fonts() {

@@ -21,9 +21,9 @@ std::vector<std::u16string> split_lines(std::u16string_view text) {
     return lines;
 }
 
-std::u16string with_line_appended(std::u16string_view text, std::u16string_view line) {
-    std::u16string result(text);
-    if (!result.empty() && result.back() != u'\n' && result.back() != u'\r') {
+std::u16string line_to_append(char16_t last, std::u16string_view line) {
+    std::u16string result;
+    if (last != 0 && last != u'\n' && last != u'\r') {
         result += u"\r\n";
     }
     result += line;

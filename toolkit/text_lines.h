@@ -11,8 +11,8 @@ namespace t2k {
 // break adds no line, and a blank line in the middle is a line of its own.
 std::vector<std::u16string> split_lines(std::u16string_view text);
 
-// The text with one more line, ended by a line break (one goes first when the text does not end
-// in one).
-std::u16string with_line_appended(std::u16string_view text, std::u16string_view line);
+// What appending a line adds to a text whose last character is last (0 for an empty text): a line
+// break when the text does not end in one, then the line, ended by a line break.
+std::u16string line_to_append(char16_t last, std::u16string_view line);
 
 } // namespace t2k

@@ -168,4 +168,10 @@ std::string CodePage::encode(std::u16string_view text) const {
     return bytes;
 }
 
+// Our conversions replace what a code page lacks and never pick a look-alike, so a text is held
+// exactly when it comes back unchanged.
+bool CodePage::holds(std::u16string_view text) const {
+    return decode(encode(text)) == text;
+}
+
 } // namespace t2k

@@ -42,4 +42,15 @@ std::string CodePage::encode(std::u16string_view text) const {
     return bytes;
 }
 
+bool CodePage::holds(std::u16string_view text) const {
+    if (number_ == CP_UTF8 || text.empty()) {
+        return true; // UTF-8 has a form for every character (and refuses the flag below)
+    }
+    BOOL used_default = FALSE;
+    WideCharToMultiByte(number_, WC_NO_BEST_FIT_CHARS,
+                        reinterpret_cast<const wchar_t*>(text.data()),
+                        static_cast<int>(text.size()), nullptr, 0, nullptr, &used_default);
+    return !used_default;
+}
+
 } // namespace t2k

@@ -11,7 +11,8 @@ t2k_wine_prefix() {
     local prefix=$1 dpi=${2:-96} desktop=1024x768
     # A larger DPI needs a larger desktop, or the main window does not fit and is cut.
     [ "$dpi" -gt 96 ] && desktop=1280x1024
-    [ -f "$prefix/.t2k-ready" ] && return 0
+    # A prefix made before 32-bit Wine was installed cannot run the 32-bit exes: made again.
+    [ -f "$prefix/.t2k-ready" ] && [ -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ] && return 0
     rm -rf "$prefix"
     mkdir -p "$prefix"
     (

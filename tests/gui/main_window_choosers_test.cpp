@@ -20,36 +20,36 @@ using ::testing::IsEmpty;
 
 constexpr int name_box_id = 0x480;
 
+// Enumeration callbacks are CALLBACK functions: a lambda has the wrong calling convention in the
+// 32-bit build.
+BOOL CALLBACK find_shown_chooser(HWND window, LPARAM result) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK find_name_box(HWND child, LPARAM result) {
+    if (GetDlgCtrlID(child) == name_box_id) {
+        *reinterpret_cast<HWND*>(result) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The shown chooser of this thread, or nullptr.
 HWND open_chooser() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, 16);
-            if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window)) {
-                *reinterpret_cast<HWND*>(result) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), &find_shown_chooser, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
 HWND name_box(HWND chooser) {
     HWND found = nullptr;
-    EnumChildWindows(
-        chooser,
-        [](HWND child, LPARAM result) -> BOOL {
-            if (GetDlgCtrlID(child) == name_box_id) {
-                *reinterpret_cast<HWND*>(result) = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(chooser, &find_name_box, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

@@ -1,9 +1,11 @@
 // The main window's controls where the layout puts them, and its icons, scaled by the window's DPI
-// (this program is built for one DPI and runs in a Wine prefix of that DPI).
+// (this program is built for one DPI and runs in a Wine prefix of that DPI). Built with
+// T2K_WINDOWS_7_DPI_FUNCTIONS_ONLY, it checks the same layout made without the per-monitor DPI
+// functions Windows 7 lacks.
 #include "main_window_support.h"
 
 #include "tests/win32/icon_image.h"
-
+#include "toolkit/win32/dpi.h"
 #include "ui/MainUnit.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +38,16 @@ int px(int dips) {
     return MulDiv(dips, T2K_EXPECTED_DPI, 96);
 }
 
+// Every test starts the program as the system of this build's variant would.
+class MainWindowLayout : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifdef T2K_WINDOWS_7_DPI_FUNCTIONS_ONLY
+        make_newer_dpi_functions_unavailable();
+#endif
+    }
+};
+
 RECT rect_in_client(HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
@@ -43,7 +55,7 @@ RECT rect_in_client(HWND control) {
     return rect;
 }
 
-TEST(MainWindowLayout, places_every_control_at_its_scaled_design_rectangle) {
+TEST_F(MainWindowLayout, places_every_control_at_its_scaled_design_rectangle) {
     testing::StartedProgram program;
     ASSERT_EQ(MainForm->dpi(), static_cast<unsigned>(T2K_EXPECTED_DPI));
     RECT client{};
@@ -80,7 +92,7 @@ TEST(MainWindowLayout, places_every_control_at_its_scaled_design_rectangle) {
     }
 }
 
-TEST(MainWindowLayout, big_numbers_are_bold_at_twenty_scaled_pixels_and_fit_their_window) {
+TEST_F(MainWindowLayout, big_numbers_are_bold_at_twenty_scaled_pixels_and_fit_their_window) {
     testing::StartedProgram program;
     for (const Label* label : {&MainForm->Label6, &MainForm->Label7}) {
         HFONT font = reinterpret_cast<HFONT>(SendMessageW(label->handle(), WM_GETFONT, 0, 0));
@@ -101,7 +113,7 @@ TEST(MainWindowLayout, big_numbers_are_bold_at_twenty_scaled_pixels_and_fit_thei
     }
 }
 
-TEST(MainWindowLayout, tab_order_follows_the_layout_with_labels_right_before_their_fields) {
+TEST_F(MainWindowLayout, tab_order_follows_the_layout_with_labels_right_before_their_fields) {
     testing::StartedProgram program;
     std::vector<std::u16string> order;
     for (HWND child = GetWindow(MainForm->handle(), GW_CHILD); child != nullptr;
@@ -119,7 +131,7 @@ TEST(MainWindowLayout, tab_order_follows_the_layout_with_labels_right_before_the
     EXPECT_EQ(order, expected);
 }
 
-TEST(MainWindowLayout, class_icons_show_the_program_icon_at_the_scaled_small_and_big_sizes) {
+TEST_F(MainWindowLayout, class_icons_show_the_program_icon_at_the_scaled_small_and_big_sizes) {
     testing::StartedProgram program;
     const auto class_icon = [](int index) {
         return testing::read_icon_image(

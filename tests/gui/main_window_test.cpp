@@ -3,6 +3,7 @@
 #include "main_window_support.h"
 #include "toolkit_message_box_recorder.h"
 
+#include "platform/text.h"
 #include "settings/exe_folder.h"
 #include "toolkit/app_title.h"
 #include "ui/AboutUnit.h"
@@ -156,6 +157,50 @@ TEST_F(MainWindow, an_input_output_failure_ends_the_batch_and_keeps_the_results_
     translate(in.file(u"c.tov"));
     EXPECT_THAT(MainForm->FinishedMemo.lines(), ElementsAre(out.file(u"c.maz")));
     EXPECT_THAT(boxes.texts(), IsEmpty());
+}
+
+// Pasted as a user pastes (EM_REPLACESEL keeps to the box's text limit), the list is far longer
+// than an edit control takes by default; every name must be converted and listed.
+TEST_F(MainWindow, a_pasted_list_of_5000_names_converts_whole) {
+    constexpr int count = 5000;
+    std::u16string pasted;
+    std::vector<std::u16string> expected;
+    for (int i = 0; i < count; ++i) {
+        const std::u16string name = u"tovaro-file-number-" + ascii(std::to_string(i));
+        test::write_bytes(in.file(name + u".tov"), tovaro_file);
+        pasted += in.file(name + u".tov") + u"\r\n";
+        expected.push_back(out.file(name + u".maz"));
+    }
+    ASSERT_GT(pasted.size(), 65536u);
+    StartedProgram program;
+    MessageBoxRecorder boxes;
+    SendMessageW(MainForm->FileMemo.handle(), EM_REPLACESEL, TRUE,
+                 reinterpret_cast<LPARAM>(pasted.c_str()));
+    // Sizes, not the texts: a failure should not print 300,000 characters.
+    ASSERT_EQ(MainForm->FileMemo.text().size(), pasted.size()) << "the pasted list was cut";
+    MainForm->Edit2.set_text(out_folder());
+    SendMessageW(MainForm->Button1.handle(), BM_CLICK, 0, 0);
+
+    EXPECT_THAT(boxes.texts(), IsEmpty());
+    const std::vector<std::u16string> listed = MainForm->FinishedMemo.lines();
+    EXPECT_EQ(listed.size(), expected.size());
+    EXPECT_TRUE(listed == expected) << "the results differ from the outputs of the list";
+    EXPECT_EQ(test::read_bytes(expected.front()), korvane_bytes);
+    EXPECT_EQ(test::read_bytes(expected.back()), korvane_bytes);
+}
+
+// A folder saved at close that the ANSI code page cannot hold is the folder of the next start.
+TEST_F(MainWindow, a_folder_outside_the_ansi_code_page_survives_a_restart) {
+    const std::u16string folder = u"D:\\\u65E5\u672C\\out\\";
+    {
+        StartedProgram program;
+        MainForm->Edit2.set_text(folder);
+        MainForm->close();
+        ASSERT_TRUE(MainForm->has_quit());
+    }
+    StartedProgram restarted;
+    EXPECT_EQ(MainForm->Edit2.text(), folder);
+    EXPECT_EQ(MainForm->ExtensionEdit.text(), u"maz");
 }
 
 TEST_F(MainWindow, reads_the_extension_field_for_each_file) {

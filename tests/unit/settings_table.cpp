@@ -40,6 +40,16 @@ std::string bytes_now(const std::u16string& path) {
     return path_exists(path) ? read_bytes(path) : no_file;
 }
 
+// A file in UTF-16LE with its byte-order mark, as the profile services write one.
+std::string utf16_file(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit % 256));
+        bytes.push_back(static_cast<char>(unit / 256));
+    }
+    return bytes;
+}
+
 const std::string example_file = "[TOVARO]\r\nSavePath=D:\\out\\\r\nSaveExtension=maz\r\n";
 
 std::vector<SettingsCase> make_cases() {
@@ -147,11 +157,40 @@ std::vector<SettingsCase> make_cases() {
          .after = "[TOVARO]\r\nSavePath=C:\\caf\xE9\\\r\nSaveExtension=maz\r\n",
          .loaded = {u"C:\\caf\u00E9\\", u"maz"},
          .code_page = 1252});
-    row({.name = "a_character_outside_the_code_page_is_saved_as_a_question_mark",
-         .save = SavedSettings{u"C:\\\u4E2D\\", u"maz"},
-         .after = "[TOVARO]\r\nSavePath=C:\\?\\\r\nSaveExtension=maz\r\n",
-         .loaded = {u"C:\\?\\", u"maz"},
+
+    // Text the ANSI code page cannot hold: the file becomes UTF-16LE first, so nothing is lost.
+    row({.name = "a_folder_outside_the_code_page_makes_the_file_utf16_and_reads_back",
+         .save = SavedSettings{u"D:\\\u65E5\u672C\\out\\", u"maz"},
+         .after = utf16_file(u"[TOVARO]\r\nSavePath=D:\\\u65E5\u672C\\out\\\r\n"
+                             u"SaveExtension=maz\r\n"),
+         .loaded = {u"D:\\\u65E5\u672C\\out\\", u"maz"},
          .code_page = 1252});
+    row({.name = "a_file_with_other_sections_becomes_utf16_without_loss",
+         .before = "; settings\r\n[First]\r\na=caf\xE9\r\n[TOVARO]\r\nSavePath=old\r\n"
+                   "Other=keep\r\n[Last]\r\nb=2\r\n",
+         .save = SavedSettings{u"C:\\\u65E5\u672C\\", u"ext"},
+         .after = utf16_file(u"; settings\r\n[First]\r\na=caf\u00E9\r\n[TOVARO]\r\n"
+                             u"SavePath=C:\\\u65E5\u672C\\\r\nOther=keep\r\nSaveExtension=ext\r\n"
+                             u"[Last]\r\nb=2\r\n"),
+         .loaded = {u"C:\\\u65E5\u672C\\", u"ext"},
+         .other_keys = {{u"First", u"a", u"caf\u00E9"},
+                        {u"TOVARO", u"Other", u"keep"},
+                        {u"Last", u"b", u"2"}},
+         .code_page = 1252});
+    // A look-alike ('A' for U+0100) would be a different folder: the file becomes UTF-16 too,
+    // here only when the second key is written.
+    row({.name = "a_character_with_only_a_look_alike_in_the_code_page_makes_the_file_utf16",
+         .save = SavedSettings{u"D:\\out\\", u"\u0100"},
+         .after = utf16_file(u"[TOVARO]\r\nSavePath=D:\\out\\\r\nSaveExtension=\u0100\r\n"),
+         .loaded = {u"D:\\out\\", u"\u0100"},
+         .code_page = 1252});
+    row({.name = "a_utf16_file_stays_utf16_when_the_values_fit",
+         .before = utf16_file(u"[Other]\r\nk=\u65E5\u672C\r\n[TOVARO]\r\nSavePath=old\r\n"),
+         .save = SavedSettings{u"D:\\out\\", u"maz"},
+         .after = utf16_file(u"[Other]\r\nk=\u65E5\u672C\r\n[TOVARO]\r\nSavePath=D:\\out\\\r\n"
+                             u"SaveExtension=maz\r\n"),
+         .loaded = {u"D:\\out\\", u"maz"},
+         .other_keys = {{u"Other", u"k", u"\u65E5\u672C"}}});
 
     // Refused writes.
     row({.name = "an_unwritable_file_refuses_and_save_extension_is_not_written",
@@ -167,6 +206,14 @@ std::vector<SettingsCase> make_cases() {
          .refused = true,
          .after = no_file,
          .loaded = {default_folder, u"maz"}});
+    row({.name = "an_unwritable_file_refuses_a_folder_outside_the_code_page_and_stays_ansi",
+         .before = example_file,
+         .save = SavedSettings{u"D:\\\u65E5\u672C\\", u"maz"},
+         .locked = Locked::file,
+         .refused = true,
+         .after = example_file,
+         .loaded = {u"D:\\out\\", u"maz"},
+         .code_page = 1252});
     row({.name = "an_unwritable_file_refuses_even_the_values_it_holds",
          .before = example_file,
          .save = SavedSettings{u"D:\\out\\", u"maz"},

@@ -255,6 +255,31 @@ TEST_F(ToolkitForm, memo_lines_follow_the_line_breaks_of_its_text) {
     EXPECT_THAT(form.Notes.lines(), ElementsAre(u"C:\\out\\a.maz", u"", u"C:\\out\\b.maz"));
 }
 
+// Appending reads only the end of the text, so whatever the text ends in must still give one
+// more line and keep the lines before it.
+TEST_F(ToolkitForm, a_memo_line_is_appended_after_any_text) {
+    const std::u16string wrapped = std::u16string(300, u'w') + u" " + std::u16string(300, u'x');
+    const struct {
+        std::u16string text;
+        std::vector<std::u16string> lines;
+    } cases[] = {
+        {u"", {u"new"}},
+        {u"a", {u"a", u"new"}},
+        {u"a\r\n", {u"a", u"new"}},
+        {u"a\r\n\r\n", {u"a", u"", u"new"}},
+        {u"a\n", {u"a", u"new"}},
+        {u"a\r", {u"a", u"new"}},
+        {u"trailing blanks   ", {u"trailing blanks   ", u"new"}},
+        {wrapped, {wrapped, u"new"}},
+        {wrapped + u"          ", {wrapped + u"          ", u"new"}},
+    };
+    for (const auto& c : cases) {
+        form.Notes.set_text(c.text);
+        form.Notes.append_line(u"new");
+        EXPECT_EQ(form.Notes.lines(), c.lines) << "after " << c.text.size() << " characters";
+    }
+}
+
 TEST_F(ToolkitForm, an_error_escaping_a_handler_shows_the_error_box_and_the_form_goes_on) {
     MessageBoxRecorder boxes;
     form.raise = [] {

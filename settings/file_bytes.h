@@ -1,0 +1,21 @@
+// The settings file as bytes: read whole, and replaced whole so that no half-written file stays.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace t2k {
+
+// The file's bytes; a missing or unreadable file reads as an empty one, and so does a directory
+// in its place.
+std::string read_file_bytes(const std::u16string& path);
+
+// False when the system would refuse to write the file: a read-only or immutable file, or one we
+// may not write. A missing file may be written (whether its folder takes it shows on writing).
+bool may_write_file(const std::u16string& path);
+
+// Writes bytes to a temporary file in the same folder and renames it over the file, which keeps
+// its permissions. Throws SettingsWriteError when the system refuses.
+void replace_file_bytes(const std::u16string& path, std::string_view bytes);
+
+} // namespace t2k

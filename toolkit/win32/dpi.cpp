@@ -1,0 +1,78 @@
+// The per-monitor DPI functions, resolved by name from user32 so the exe loads on Windows 7 SP1.
+#include "toolkit/win32/dpi.h"
+
+namespace t2k {
+namespace {
+
+constexpr unsigned design_dpi = 96; // what a window has when its DC tells nothing
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+// The newer functions this system has; a null member is one it lacks.
+struct NewerDpiFunctions {
+    GetDpiForWindowFunction get_dpi_for_window = nullptr;
+    AdjustWindowRectExForDpiFunction adjust_window_rect_ex_for_dpi = nullptr;
+};
+
+template <class Function> Function user32_function(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+// Looked up once: what the system offers does not change while the process runs.
+NewerDpiFunctions& newer_dpi_functions() {
+    static NewerDpiFunctions functions{
+        user32_function<GetDpiForWindowFunction>("GetDpiForWindow"),
+        user32_function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi")};
+    return functions;
+}
+
+// The window's device context, released on every path.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+unsigned device_context_dpi(HWND window) {
+    const WindowDc dc(window);
+    const int dpi = dc.get() != nullptr ? GetDeviceCaps(dc.get(), LOGPIXELSX) : 0;
+    return dpi > 0 ? static_cast<unsigned>(dpi) : design_dpi;
+}
+
+} // namespace
+
+unsigned window_dpi(HWND window) {
+    if (const auto get_dpi_for_window = newer_dpi_functions().get_dpi_for_window) {
+        if (const UINT dpi = get_dpi_for_window(window); dpi != 0) {
+            return dpi;
+        }
+    }
+    return device_context_dpi(window);
+}
+
+void adjust_window_rect_for_dpi(RECT& rect, DWORD style, DWORD ex_style, unsigned dpi) {
+    if (const auto adjust = newer_dpi_functions().adjust_window_rect_ex_for_dpi) {
+        adjust(&rect, style, FALSE, ex_style, dpi);
+        return;
+    }
+    AdjustWindowRectEx(&rect, style, FALSE, ex_style);
+}
+
+void make_newer_dpi_functions_unavailable() {
+    newer_dpi_functions() = NewerDpiFunctions{};
+}
+
+} // namespace t2k
