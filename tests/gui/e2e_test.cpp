@@ -5,6 +5,7 @@
 
 #include "product_identity.h"
 #include "resources/main/main_form_layout.h"
+#include "tests/support/build_file_path.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,8 @@
 namespace t2k {
 namespace {
 
-// The build gives the exe's path as the POSIX path Wine shows as drive Z:.
 std::filesystem::path program_path() {
-    std::string unix_path = T2K_PROGRAM_EXE;
-    std::wstring windows_path = L"Z:";
-    for (char c : unix_path) {
-        windows_path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    }
-    return windows_path;
+    return test::windows_path_of_build_file(T2K_PROGRAM_EXE);
 }
 
 HWND find_main_window(DWORD process_id) {

@@ -1,9 +1,10 @@
-// The main window's controls where the layout puts them, scaled by the window's DPI (this program
-// is built for one DPI and runs in a Wine prefix of that DPI). Built with
+// The main window's controls where the layout puts them, and its icons, scaled by the window's DPI
+// (this program is built for one DPI and runs in a Wine prefix of that DPI). Built with
 // T2K_WINDOWS_7_DPI_FUNCTIONS_ONLY, it checks the same layout made without the per-monitor DPI
 // functions Windows 7 lacks.
 #include "main_window_support.h"
 
+#include "tests/win32/icon_image.h"
 #include "toolkit/win32/dpi.h"
 #include "ui/MainUnit.h"
 
@@ -155,6 +156,19 @@ TEST_F(MainWindowLayout, a_long_path_is_one_line_in_each_box_which_scrolls_sidew
         EXPECT_TRUE(GetScrollInfo(box->handle(), SB_HORZ, &scroll));
         EXPECT_GT(scroll.nPos, 0);
     }
+}
+
+TEST_F(MainWindowLayout, class_icons_show_the_program_icon_at_the_scaled_small_and_big_sizes) {
+    test::StartedProgram program;
+    const auto class_icon = [](int index) {
+        return test::read_icon_image(
+            reinterpret_cast<HICON>(GetClassLongPtrW(MainForm->handle(), index)));
+    };
+    const test::IconImage small_icon = class_icon(GCLP_HICONSM), big_icon = class_icon(GCLP_HICON);
+    EXPECT_EQ(small_icon.width, px(16));
+    EXPECT_EQ(big_icon.width, px(32));
+    EXPECT_TRUE(test::shows_the_star_ring(small_icon));
+    EXPECT_TRUE(test::shows_the_star_ring(big_icon));
 }
 
 } // namespace

@@ -5,8 +5,11 @@ Checks only the imports of built exes: check_package.py --imports EXE...
 Each exe must be a 32-bit PE (machine i386) of the right subsystem, import only DLLs every Windows
 has and no function Windows 7 SP1 lacks, carry a manifest whose DPI settings Windows 7 understands
 and a version record; the GUI exe must stay under 1.5 MB. The packaged CLI must convert a small
-file under Wine (WINEPREFIX names the prefix) to the expected bytes."""
+file under Wine (WINEPREFIX names the prefix) to the expected bytes. The readme and the licence
+must be text files as Notepad reads them: UTF-8 with a byte-order mark and CR LF line ends; the
+readme must be plain text, without pictures the archive does not hold."""
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -53,8 +56,11 @@ NEWER_THAN_WINDOWS_7 = {
 # "/pm" suffix means per monitor on Windows 8.1 and later, system-aware before.
 WINDOWS_7_DPI_AWARE = {"true", "true/pm"}
 DPI_AWARENESS_VALUES = {"unaware", "system", "permonitor", "permonitorv2"}
+TEXTS = ["README.txt", "LICENSE.txt"]
 RT_VERSION, RT_MANIFEST = 16, 24
 GUI_LIMIT = 1_500_000
+UTF8_BOM = b"\xef\xbb\xbf"
+MARKDOWN_PICTURE = re.compile(r"!\[[^\]]*\]\(([^)]*)\)")
 # A small Tovaro file and the KORVANE bytes it converts to: two framed records, an underscore
 # turned into ETX.
 SAMPLE_INPUT = b"head\r\n\xabp2\r\nA_1\r\nB\r\n"
@@ -233,11 +239,55 @@ def check(name, data):
     return problems
 
 
+def check_windows_text(data):
+    """Problems Notepad would show: no byte-order mark, bytes that are not UTF-8, a line end that is
+    not CR LF."""
+    problems = []
+    if not data.startswith(UTF8_BOM):
+        problems.append("no UTF-8 byte-order mark")
+    try:
+        data.decode("utf-8")
+    except UnicodeDecodeError as error:
+        problems.append("not UTF-8: %s" % error)
+    bare = len(re.findall(rb"\r(?!\n)|(?<!\r)\n", data))
+    if bare:
+        problems.append("%d line ends that are not CR LF" % bare)
+    return problems
+
+
+def check_readme(data, names):
+    """The readme is the user guide as plain text: its « and — intact, and no picture
+    the archive does not hold."""
+    problems = []
+    text = data.decode("utf-8", errors="replace")
+    for target in MARKDOWN_PICTURE.findall(text):
+        if target not in names:
+            problems.append("a picture of a file not in the archive: %s" % target)
+    for expected in ("\u00ab", "\u2014"):
+        if expected not in text:
+            problems.append("%r is missing" % expected)
+    return problems
+
+
+def check_texts(archive, names):
+    """Problems of the readme and licence, each line starting with the file's name."""
+    problems = []
+    for name in TEXTS:
+        if name not in names:
+            continue
+        data = archive.read(name)
+        found = check_windows_text(data)
+        if name == "README.txt":
+            found += check_readme(data, names)
+        problems += ["%s: %s" % (name, problem) for problem in found]
+    return problems
+
+
 def main(path):
     failures = 0
     with zipfile.ZipFile(path) as archive:
         names = sorted(archive.namelist())
-        wanted = sorted(list(EXPECTED) + ["README.txt", "LICENSE"])
+        wanted = sorted(list(EXPECTED) + TEXTS)
         if names != wanted:
             print("FAILED: the archive holds %s, expected %s" % (names, wanted))
             failures += 1
@@ -251,6 +301,9 @@ def main(path):
             for problem in cli_conversion_problems(archive.read("tovaro2korvane-cli.exe")):
                 print("FAILED: tovaro2korvane-cli.exe: %s" % problem)
                 failures += 1
+        for problem in check_texts(archive, names):
+            print("FAILED: %s" % problem)
+            failures += 1
     print("package: %d failed" % failures)
     return 1 if failures else 0
 

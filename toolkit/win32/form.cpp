@@ -7,6 +7,7 @@
 #include "toolkit/win32/catch_all.h"
 #include "toolkit/win32/message_loop.h"
 #include "toolkit/win32/dpi.h"
+#include "toolkit/win32/program_icon.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -20,6 +21,10 @@ const wchar_t form_class_name[] = L"T2KForm";
 } // namespace
 
 ATOM Form::window_class() {
+    // The program's icon at the system's big and small icon sizes (which follow its DPI), kept as
+    // long as the class; an exe without an icon shows the system's.
+    static const IconHandle big_icon = load_program_icon(GetSystemMetrics(SM_CXICON));
+    static const IconHandle small_icon = load_program_icon(GetSystemMetrics(SM_CXSMICON));
     static const ATOM atom = [] {
         WNDCLASSEXW window_class{};
         window_class.cbSize = sizeof window_class;
@@ -27,7 +32,8 @@ ATOM Form::window_class() {
         window_class.lpfnWndProc = &Form::window_proc;
         window_class.hInstance = GetModuleHandleW(nullptr);
         window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        window_class.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        window_class.hIcon = big_icon ? big_icon.get() : LoadIconW(nullptr, IDI_APPLICATION);
+        window_class.hIconSm = small_icon.get();
         window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         window_class.lpszClassName = form_class_name;
         window_class.cbWndExtra = DLGWINDOWEXTRA;

@@ -54,12 +54,16 @@ inline void unhook(HHOOK h) {
 inline void delete_dc(HDC h) {
     DeleteDC(h);
 }
+inline void destroy_icon(HICON h) {
+    DestroyIcon(h);
+}
 } // namespace handle_free
 
 using KernelHandle = UniqueHandle<HANDLE, handle_free::close_handle>;
 using WindowHandle = UniqueHandle<HWND, handle_free::destroy_window>;
 using HookHandle = UniqueHandle<HHOOK, handle_free::unhook>;
 using MemoryDc = UniqueHandle<HDC, handle_free::delete_dc>;
+using IconHandle = UniqueHandle<HICON, handle_free::destroy_icon>;
 template <class Object> using GdiObject = UniqueHandle<Object, handle_free::delete_object>;
 
 // A DC selection undone when it goes out of scope.
