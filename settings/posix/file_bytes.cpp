@@ -1,4 +1,4 @@
-// Whole-file reads and replacements of the settings file, through std::filesystem.
+// Whole-file reads and replacements of the settings file, through std::filesystem and streams.
 #include "settings/file_bytes.h"
 
 #include "settings/settings.h"

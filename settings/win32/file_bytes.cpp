@@ -1,0 +1,105 @@
+// Whole-file reads and replacements of the settings file through the Win32 file calls, which keep
+// the C++ streams and std::filesystem (over a megabyte of static code) out of the program.
+#include "settings/file_bytes.h"
+
+#include "platform/win32/wide.h"
+#include "settings/settings.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace t2k {
+
+namespace {
+
+// An open file handle, closed on every path.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (valid()) {
+            CloseHandle(handle_);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+bool is_regular_file(const std::u16string& path) {
+    const DWORD attributes = GetFileAttributesW(wide(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool write_all(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written != chunk) {
+            return false;
+        }
+        bytes.remove_prefix(chunk);
+    }
+    return true;
+}
+
+bool write_new_file(const std::u16string& path, std::string_view bytes) {
+    FileHandle file(CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid() && write_all(file.get(), bytes);
+}
+
+} // namespace
+
+std::optional<std::string> read_existing_file_bytes(const std::u16string& path) {
+    if (!is_regular_file(path)) {
+        return std::string();
+    }
+    FileHandle file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[64 * 1024];
+    DWORD read = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
+        if (read == 0) {
+            return bytes;
+        }
+        bytes.append(buffer, read);
+    }
+    return std::nullopt;
+}
+
+std::string read_file_bytes(const std::u16string& path) {
+    return read_existing_file_bytes(path).value_or(std::string());
+}
+
+// Opening for appending changes nothing, and fails exactly when a write would be refused.
+bool may_write_file(const std::u16string& path) {
+    if (GetFileAttributesW(wide(path)) == INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    const FileHandle probe(CreateFileW(wide(path), FILE_APPEND_DATA,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    return probe.valid();
+}
+
+void replace_file_bytes(const std::u16string& path, std::string_view bytes) {
+    const std::u16string temporary = path + u".tmp";
+    if (!write_new_file(temporary, bytes) ||
+        !MoveFileExW(wide(temporary), wide(path), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(wide(temporary));
+        throw SettingsWriteError(path);
+    }
+}
+
+} // namespace t2k
