@@ -2,6 +2,7 @@
 #include "platform/files.h"
 
 #include "platform/io_error.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide.h"
 
 #include <optional>
@@ -58,25 +59,6 @@ HANDLE duplicate_standard_handle(DWORD which) {
     }
     return copy;
 }
-
-// A handle closed when it goes; for the short looks that raise no failure of their own.
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-    ~ScopedHandle() {
-        if (valid()) {
-            CloseHandle(handle_);
-        }
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 } // namespace
 

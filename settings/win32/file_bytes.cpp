@@ -2,6 +2,7 @@
 // the C++ streams and std::filesystem (over a megabyte of static code) out of the program.
 #include "settings/file_bytes.h"
 
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide.h"
 #include "settings/settings.h"
 
@@ -12,25 +13,6 @@
 namespace t2k {
 
 namespace {
-
-// An open file handle, closed on every path.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (valid()) {
-            CloseHandle(handle_);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 bool is_regular_file(const std::u16string& path) {
     const DWORD attributes = GetFileAttributesW(wide(path));
@@ -50,8 +32,8 @@ bool write_all(HANDLE file, std::string_view bytes) {
 }
 
 bool write_new_file(const std::u16string& path, std::string_view bytes) {
-    FileHandle file(CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle file(CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.valid() && write_all(file.get(), bytes);
 }
 
@@ -61,8 +43,8 @@ std::optional<std::string> read_existing_file_bytes(const std::u16string& path) 
     if (!is_regular_file(path)) {
         return std::string();
     }
-    FileHandle file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return std::nullopt;
     }
@@ -87,9 +69,9 @@ bool may_write_file(const std::u16string& path) {
     if (GetFileAttributesW(wide(path)) == INVALID_FILE_ATTRIBUTES) {
         return true;
     }
-    const FileHandle probe(CreateFileW(wide(path), FILE_APPEND_DATA,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    const ScopedHandle probe(CreateFileW(wide(path), FILE_APPEND_DATA,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     return probe.valid();
 }
 
