@@ -1,7 +1,7 @@
 // The program's icon: the first icon group of the exe, loaded at the size asked for.
 #include "toolkit/win32/program_icon.h"
 
-#include "toolkit/catch_all.h"
+#include "toolkit/win32/catch_all.h"
 
 #include <string>
 #include <variant>
