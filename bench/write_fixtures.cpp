@@ -6,7 +6,8 @@
 #include <exception>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
+    // A first argument that looks like an option asks for help, not for a folder of that name.
+    if (argc != 2 || argv[1][0] == '-') {
         std::fprintf(stderr, "usage: conversion_fixtures FOLDER\n");
         return 64;
     }
