@@ -18,9 +18,9 @@ std::optional<std::string> read_existing_file_bytes(const std::u16string& path);
 // may not write. A missing file may be written (whether its folder takes it shows on writing).
 bool may_write_file(const std::u16string& path);
 
-// Writes bytes to a temporary file in the same folder and renames it over the file, which keeps
-// its permissions; through a symbolic link, the file it leads to is replaced and the link stays.
-// Throws SettingsWriteError when the system refuses.
+// Writes bytes to a temporary file in the same folder and renames it over the file. On POSIX the
+// new file keeps the old one's permissions, and through a symbolic link the file it leads to is
+// replaced while the link stays. Throws SettingsWriteError when the system refuses.
 void replace_file_bytes(const std::u16string& path, std::string_view bytes);
 
 } // namespace t2k
