@@ -3,6 +3,7 @@
 #include "cli/wildcards.h"
 
 #include "platform/path_style.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
 #include <algorithm>
@@ -11,31 +12,13 @@
 namespace t2k {
 namespace {
 
-// Closes a directory search when it goes.
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            FindClose(handle_);
-        }
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 // The names of the files (not folders) the pattern matches.
 std::vector<std::u16string> matching_files(const std::u16string& pattern) {
     std::vector<std::u16string> names;
     WIN32_FIND_DATAW found{};
     const FindHandle search(FindFirstFileExW(wide(pattern), FindExInfoBasic, &found,
                                              FindExSearchNameMatch, nullptr, 0));
-    if (search.get() == INVALID_HANDLE_VALUE) {
+    if (!search) {
         return names;
     }
     do {

@@ -2,7 +2,7 @@
 #include "platform/files.h"
 
 #include "platform/io_error.h"
-#include "platform/win32/scoped_handle.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
 #include <optional>
@@ -182,10 +182,10 @@ void probe_output_file(const std::u16string& name) {
         throw IoError(io_code::access_denied);
     }
     // Opened as the output would be, but without replacing it: an open input refuses this too.
-    const ScopedHandle file(CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    const FileHandle file(CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         throw IoError(last_error_code());
     }
 }
@@ -193,11 +193,11 @@ void probe_output_file(const std::u16string& name) {
 namespace {
 
 std::optional<BY_HANDLE_FILE_INFORMATION> file_information(const std::u16string& name) {
-    const ScopedHandle file(
-        CreateFileW(wide(name), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const FileHandle file(CreateFileW(wide(name), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION information{};
-    if (!file.valid() || !GetFileInformationByHandle(file.get(), &information)) {
+    if (!file || !GetFileInformationByHandle(file.get(), &information)) {
         return std::nullopt;
     }
     return information;

@@ -2,7 +2,7 @@
 // the C++ streams and std::filesystem (over a megabyte of static code) out of the program.
 #include "settings/file_bytes.h"
 
-#include "platform/win32/scoped_handle.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "settings/settings.h"
 
@@ -32,9 +32,9 @@ bool write_all(HANDLE file, std::string_view bytes) {
 }
 
 bool write_new_file(const std::u16string& path, std::string_view bytes) {
-    ScopedHandle file(CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.valid() && write_all(file.get(), bytes);
+    FileHandle file(CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file) && write_all(file.get(), bytes);
 }
 
 } // namespace
@@ -43,9 +43,9 @@ std::optional<std::string> read_existing_file_bytes(const std::u16string& path) 
     if (!is_regular_file(path)) {
         return std::string();
     }
-    ScopedHandle file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    FileHandle file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return std::nullopt;
     }
     std::string bytes;
@@ -69,10 +69,10 @@ bool may_write_file(const std::u16string& path) {
     if (GetFileAttributesW(wide(path)) == INVALID_FILE_ATTRIBUTES) {
         return true;
     }
-    const ScopedHandle probe(CreateFileW(wide(path), FILE_APPEND_DATA,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    return probe.valid();
+    const FileHandle probe(CreateFileW(wide(path), FILE_APPEND_DATA,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(probe);
 }
 
 void replace_file_bytes(const std::u16string& path, std::string_view bytes) {

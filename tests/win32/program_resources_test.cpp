@@ -38,10 +38,7 @@ void PrintTo(const Exe& exe, std::ostream* out) {
     *out << exe.test_name;
 }
 
-void free_module(HMODULE module) {
-    FreeLibrary(module);
-}
-using LoadedModule = UniqueHandle<HMODULE, free_module>;
+using LoadedModule = LibraryHandle;
 
 // The icon group directory as it sits in the resource (2-byte packing, as the format has it).
 #pragma pack(push, 2)

@@ -12,11 +12,6 @@
 namespace t2k {
 namespace {
 
-void close_search(HANDLE search) {
-    FindClose(search);
-}
-using SearchHandle = UniqueHandle<HANDLE, &close_search>;
-
 constexpr DWORD left_out = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 bool name_before(const std::u16string& a, const std::u16string& b) {
@@ -39,7 +34,7 @@ std::vector<std::u16string> files_in_folder(const std::u16string& folder) {
     if (first == INVALID_HANDLE_VALUE) {
         return names;
     }
-    const SearchHandle search(first);
+    const FindHandle search(first);
     do {
         if ((found.dwFileAttributes & left_out) == 0) {
             names.push_back(from_wide(found.cFileName));

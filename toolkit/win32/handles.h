@@ -1,5 +1,7 @@
-// Move-only owners for the Win32 handles, GDI objects and COM pointers the toolkit holds.
+// Move-only owners for the window, GDI and COM objects the toolkit holds, on the one handle owner.
 #pragma once
+
+#include "platform/win32/unique_handle.h"
 
 #include <windows.h>
 #include <unknwn.h>
@@ -8,43 +10,15 @@
 
 namespace t2k {
 
-// Owns one handle and frees it with Free; copying is deleted so no handle is freed twice.
-template <class Handle, auto Free, Handle Empty = Handle{}> class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
-    ~UniqueHandle() { reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            reset(other.release());
-        }
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
+namespace handle_traits {
 
-    Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != Empty; }
-    Handle release() noexcept { return std::exchange(handle_, Empty); }
-    void reset(Handle handle = Empty) noexcept {
-        if (handle_ != Empty) {
-            Free(handle_);
-        }
-        handle_ = handle;
-    }
-
-private:
-    Handle handle_ = Empty;
+// Owner traits for the handles whose "none" is null and whose close call is a plain function.
+template <class H, void (*Close)(H)> struct NullEmpty {
+    using Handle = H;
+    static Handle empty() noexcept { return nullptr; }
+    static void close(Handle handle) noexcept { Close(handle); }
 };
 
-namespace handle_free {
-inline void close_handle(HANDLE h) {
-    CloseHandle(h);
-}
-inline void delete_object(HGDIOBJ h) {
-    DeleteObject(h);
-}
 inline void destroy_window(HWND h) {
     DestroyWindow(h);
 }
@@ -57,14 +31,19 @@ inline void delete_dc(HDC h) {
 inline void destroy_icon(HICON h) {
     DestroyIcon(h);
 }
-} // namespace handle_free
+template <class Object> inline void delete_gdi_object(Object h) {
+    DeleteObject(h);
+}
 
-using KernelHandle = UniqueHandle<HANDLE, handle_free::close_handle>;
-using WindowHandle = UniqueHandle<HWND, handle_free::destroy_window>;
-using HookHandle = UniqueHandle<HHOOK, handle_free::unhook>;
-using MemoryDc = UniqueHandle<HDC, handle_free::delete_dc>;
-using IconHandle = UniqueHandle<HICON, handle_free::destroy_icon>;
-template <class Object> using GdiObject = UniqueHandle<Object, handle_free::delete_object>;
+} // namespace handle_traits
+
+using WindowHandle = UniqueHandle<handle_traits::NullEmpty<HWND, handle_traits::destroy_window>>;
+using HookHandle = UniqueHandle<handle_traits::NullEmpty<HHOOK, handle_traits::unhook>>;
+using MemoryDc = UniqueHandle<handle_traits::NullEmpty<HDC, handle_traits::delete_dc>>;
+using IconHandle = UniqueHandle<handle_traits::NullEmpty<HICON, handle_traits::destroy_icon>>;
+template <class Object>
+using GdiObject =
+    UniqueHandle<handle_traits::NullEmpty<Object, handle_traits::delete_gdi_object<Object>>>;
 
 // A DC selection undone when it goes out of scope.
 class SelectedObject {
