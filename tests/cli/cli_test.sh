@@ -126,6 +126,9 @@ run -o out --files-from nul-list.txt
 check "a listed name with a NUL inside names no file" eval '[ "$rc" = 1 ] && [ ! -f out/good.maz ]'
 run --files-from no-such-list.txt
 check "a list that cannot be read stops with its name" eval '[ "$rc" = 2 ] && [ "$err" = "tovaro2korvane-cli: no-such-list.txt: File not found" ]'
+# A folder opens but does not read: the failure to read is no empty list.
+run --files-from in
+check "a folder given as a list stops with its name" eval '[ "$rc" = 2 ] && [ "$err" = "tovaro2korvane-cli: in: File access denied" ] && [ -z "$out" ]'
 
 # Ten thousand names, beyond what a Windows command line holds.
 mkdir -p many many-out
@@ -141,6 +144,8 @@ rm -rf many many-out many.txt
 # FILE '-': standard input to standard output, binary, and nothing else there.
 run_with_input good.txt -
 check "stdin to stdout" eval '[ "$rc" = 0 ] && [ "$(hex "$logs/stdout")" = 0241033104024204 ] && [ -z "$err" ]'
+run_with_input good.txt -n -
+check "a dry run of stdin names standard output and writes no bytes to it" eval '[ "$rc" = 0 ] && [ "$out" = "(standard output)" ]'
 run_with_input plain.txt -
 expected='(standard input): "«p2" not found in Tovaro file'
 check "stdin without a marker" eval '[ "$rc" = 1 ] && [ ! -s "$logs/stdout" ] && [ "$err" = "$expected" ]'
@@ -154,15 +159,26 @@ check "own input: code 32 in words" eval '[ "$rc" = 2 ] && [ "${err%%: I/O error
 check "own input: named" [ "${err#tovaro2korvane-cli: self.maz -> }" != "$err" ]
 check "own input: left as it was" cmp -s self.maz good.txt
 
-# Two inputs with one output name: the later replaces the earlier, and the script is told.
-mkdir -p one two && cp good.txt one/x.txt && printf '\xabp2\nsecond\n' >two/x.txt
+# Inputs with one output name: each later one replaces the output before it, and the script is told.
+mkdir -p one two three && cp good.txt one/x.txt && printf '\xabp2\nsecond\n' >two/x.txt
+printf '\xabp2\nthird\n' >three/x.txt
 rm -rf out && mkdir out
-run -o out one/x.txt two/x.txt
+run -o out one/x.txt two/x.txt three/x.txt
 check "a replaced output exits 1" [ "$rc" = 1 ]
-check "both inputs are named" [ "$err" = "tovaro2korvane-cli: two${sep}x.txt -> out${sep}x.maz: replaces the output of one${sep}x.txt" ]
-check "the later input's output stays" [ "$(hex out/x.maz)" = 027365636f6e6404 ]
-run -o out one/x.txt one/x.txt
-check "the same file twice replaces nothing" eval '[ "$rc" = 0 ] && [ -z "$err" ]'
+check "each replacement names the input whose output it replaces" [ "$err" = "tovaro2korvane-cli: two${sep}x.txt -> out${sep}x.maz: replaces the output of one${sep}x.txt
+tovaro2korvane-cli: three${sep}x.txt -> out${sep}x.maz: replaces the output of two${sep}x.txt" ]
+check "the last input's output stays" [ "$(hex out/x.maz)" = 02746869726404 ]
+run -o out one/x.txt ./one/x.txt one/x.txt
+check "the same file twice, however named, replaces nothing" eval '[ "$rc" = 0 ] && [ -z "$err" ]'
+# Names that differ only in case are one file on Windows and two elsewhere.
+mkdir -p lower upper && cp good.txt lower/a.txt && printf '\xabp2\nupper\n' >upper/A.TXT
+rm -rf out && mkdir out
+run -o out lower/a.txt upper/A.TXT
+if [ "$windows" = 1 ]; then
+    check "names differing in case replace each other's output" eval '[ "$rc" = 1 ] && [ "$err" = "tovaro2korvane-cli: upper\\A.TXT -> out\\A.maz: replaces the output of lower\\a.txt" ]'
+else
+    check "names differing in case are two outputs" eval '[ "$rc" = 0 ] && [ -z "$err" ] && [ "$(hex out/a.maz)" = 0241033104024204 ] && [ "$(hex out/A.maz)" = 02757070657204 ]'
+fi
 
 # --dry-run: the same report and status, nothing created, replaced or truncated.
 rm -rf out && mkdir out && printf 'old' >out/plain.maz
