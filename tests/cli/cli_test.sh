@@ -219,6 +219,17 @@ else
     run -o out "$odd.txt"
     check "a name that is not UTF-8 converts" eval '[ "$rc" = 0 ] && [ -f "out/$odd.maz" ]'
     check "and is printed with its own bytes" [ "$(hex "$logs/stdout")" = "$(printf 'out/n\xffm.maz\n' | od -An -tx1 | tr -d ' \n')" ]
+
+    # Failures a local disk gives not on demand, from the library in T2K_FAILING_CALLS preloaded.
+    check "the library that makes calls fail is there" [ -f "${T2K_FAILING_CALLS:-}" ]
+    export LD_PRELOAD=${T2K_FAILING_CALLS:-} ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+    mkdir -p late && rm -rf out && mkdir out
+    T2K_FAIL_CLOSE_IN=$dir/late run -o late good.txt one/x.txt
+    check "a write error reported only at close stops the batch unlisted" eval '[ "$rc" = 2 ] && [ "$err" = "tovaro2korvane-cli: good.txt -> late/good.maz: Disk full" ] && [ -z "$out" ]'
+    mkdir -p failing && cp good.txt failing/a.txt
+    T2K_FAIL_READ_IN=$dir/failing run -o out failing/a.txt good.txt
+    check "a read error partway through an input stops the batch unlisted" eval '[ "$rc" = 2 ] && [ "$err" = "tovaro2korvane-cli: failing/a.txt: I/O error 1005" ] && [ -z "$out" ]'
+    unset LD_PRELOAD
 fi
 
 # Every code page's bytes: the same natively and under Wine.
