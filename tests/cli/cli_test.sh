@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Runs the built command-line converter as a script would: cli_test.sh [RUNNER...] CLI.
-# Checks exit statuses, what goes to stdout and to stderr, and the bytes written. With
-# T2K_NATIVE_CLI set (the Windows build's run under Wine), every code page's output is also
-# compared with the one the native build gives. T2K_VERSION: the version the program must report.
+# Checks exit statuses, what goes to stdout and to stderr, and the bytes written. Every code
+# page's output is compared with the bytes recorded in code_page_outputs.txt beside this script,
+# and with T2K_NATIVE_CLI set (the Windows build's run under Wine) with the native build's too.
+# T2K_VERSION: the version the program must report. T2K_FAILING_CALLS (natively): the library
+# preloaded to make calls fail.
 set -u
+recorded_pages=$(cd "$(dirname "$0")" && pwd)/code_page_outputs.txt
 cli=("$@")
 case "${cli[-1]}" in
 *.exe) windows=1 sep='\' ;;
@@ -253,6 +256,10 @@ for input in pages/*.txt; do
     mkdir -p "pages/out-$page"
     run -o "pages/out-$page" --code-page "$page" "$input"
     check "code page $page is accepted" eval '[ "$rc" = 0 ] || [ "$rc" = 1 ]'
+    output="pages/out-$page/$page.maz"
+    digest=none
+    [ -f "$output" ] && digest=$(sha256sum <"$output" | cut -c1-64)
+    check "code page $page: the recorded bytes" [ "$digest" = "$(awk -v p="$page" '$1 == p { print $2 }' "$recorded_pages")" ]
     if [ -n "$native" ]; then
         mkdir -p "pages/native-$page"
         "$native" -o "pages/native-$page" --code-page "$page" "$input" >/dev/null 2>&1
