@@ -46,12 +46,16 @@ macro(t2k_find_googletest)
     include(GoogleTest)
 endmacro()
 
-# t2k_add_gtest(NAME LABEL label SOURCES ... LIBS ... [ENVIRONMENT ...] [TIMEOUT s])
+# t2k_add_gtest(NAME LABEL label SOURCES ... LIBS ... [ENVIRONMENT ...] [TIMEOUT s] [ORDINARY_USER])
 # Natively every test case is its own CTest test. Under Wine one CTest test runs the whole
 # program (one Wine start instead of hundreds), and it passes only when GoogleTest itself reports
 # passed tests: a program that exits 0 without running anything must not count as a pass.
+# Suites named *AsOrdinaryUser need a user whom permission bits stop (POSIX only): with
+# ORDINARY_USER they run apart, in the CTest test <name>.as_ordinary_user, as the account
+# tests/support/as_ordinary_user.sh makes when the tests run as root.
 function(t2k_add_gtest name)
-    cmake_parse_arguments(ARG "" "LABEL;TIMEOUT" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+    cmake_parse_arguments(ARG "ORDINARY_USER" "LABEL;TIMEOUT" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+    set(ordinary_user_suites "*AsOrdinaryUser.*")
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()
@@ -61,7 +65,7 @@ function(t2k_add_gtest name)
     t2k_warnings(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} t2k_test_support GTest::gtest_main GTest::gmock)
     if(CMAKE_CROSSCOMPILING)
-        add_test(NAME ${name} COMMAND ${name})
+        add_test(NAME ${name} COMMAND ${name} --gtest_filter=-${ordinary_user_suites})
         set_tests_properties(${name} PROPERTIES
             LABELS "${ARG_LABEL}"
             TIMEOUT ${ARG_TIMEOUT}
@@ -72,10 +76,24 @@ function(t2k_add_gtest name)
     else()
         gtest_discover_tests(${name}
             TEST_PREFIX "${name}."
+            TEST_FILTER "-${ordinary_user_suites}"
             NO_PRETTY_VALUES
             PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${ARG_ENVIRONMENT}"
                        FIXTURES_REQUIRED prepared_folders
             DISCOVERY_TIMEOUT 60)
+        if(ARG_ORDINARY_USER)
+            add_test(NAME ${name}.as_ordinary_user
+                COMMAND ${T2K_TESTS_DIR}/support/as_ordinary_user.sh $<TARGET_FILE:${name}>
+                        --gtest_filter=${ordinary_user_suites})
+            # Passes only when such tests ran, and none was skipped.
+            set_tests_properties(${name}.as_ordinary_user PROPERTIES
+                LABELS "${ARG_LABEL}"
+                TIMEOUT ${ARG_TIMEOUT}
+                PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* test"
+                FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|\\[  SKIPPED \\]"
+                ENVIRONMENT "${ARG_ENVIRONMENT}"
+                FIXTURES_REQUIRED "prepared_folders;ordinary_user")
+        endif()
     endif()
 endfunction()
 

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Runs the built command-line converter as a script would: cli_test.sh [RUNNER...] CLI.
-# Checks exit statuses, what goes to stdout and to stderr, and the bytes written. With
-# T2K_NATIVE_CLI set (the Windows build's run under Wine), every code page's output is also
-# compared with the one the native build gives. T2K_VERSION: the version the program must report.
+# Checks exit statuses, what goes to stdout and to stderr, and the bytes written. Every code
+# page's output is compared with the bytes recorded in code_page_outputs.txt beside this script,
+# and with T2K_NATIVE_CLI set (the Windows build's run under Wine) with the native build's too.
+# T2K_VERSION: the version the program must report. T2K_FAILING_CALLS (natively): the library
+# preloaded to make calls fail.
 set -u
+recorded_pages=$(cd "$(dirname "$0")" && pwd)/code_page_outputs.txt
 cli=("$@")
 case "${cli[-1]}" in
 *.exe) windows=1 sep='\' ;;
@@ -126,6 +129,9 @@ run -o out --files-from nul-list.txt
 check "a listed name with a NUL inside names no file" eval '[ "$rc" = 1 ] && [ ! -f out/good.maz ]'
 run --files-from no-such-list.txt
 check "a list that cannot be read stops with its name" eval '[ "$rc" = 2 ] && [ "$err" = "tovaro2korvane-cli: no-such-list.txt: File not found" ]'
+# A folder opens but does not read: the failure to read is no empty list.
+run --files-from in
+check "a folder given as a list stops with its name" eval '[ "$rc" = 2 ] && [ "$err" = "tovaro2korvane-cli: in: File access denied" ] && [ -z "$out" ]'
 
 # Ten thousand names, beyond what a Windows command line holds.
 mkdir -p many many-out
@@ -141,6 +147,8 @@ rm -rf many many-out many.txt
 # FILE '-': standard input to standard output, binary, and nothing else there.
 run_with_input good.txt -
 check "stdin to stdout" eval '[ "$rc" = 0 ] && [ "$(hex "$logs/stdout")" = 0241033104024204 ] && [ -z "$err" ]'
+run_with_input good.txt -n -
+check "a dry run of stdin names standard output and writes no bytes to it" eval '[ "$rc" = 0 ] && [ "$out" = "(standard output)" ]'
 run_with_input plain.txt -
 expected='(standard input): "«p2" not found in Tovaro file'
 check "stdin without a marker" eval '[ "$rc" = 1 ] && [ ! -s "$logs/stdout" ] && [ "$err" = "$expected" ]'
@@ -154,15 +162,26 @@ check "own input: code 32 in words" eval '[ "$rc" = 2 ] && [ "${err%%: I/O error
 check "own input: named" [ "${err#tovaro2korvane-cli: self.maz -> }" != "$err" ]
 check "own input: left as it was" cmp -s self.maz good.txt
 
-# Two inputs with one output name: the later replaces the earlier, and the script is told.
-mkdir -p one two && cp good.txt one/x.txt && printf '\xabp2\nsecond\n' >two/x.txt
+# Inputs with one output name: each later one replaces the output before it, and the script is told.
+mkdir -p one two three && cp good.txt one/x.txt && printf '\xabp2\nsecond\n' >two/x.txt
+printf '\xabp2\nthird\n' >three/x.txt
 rm -rf out && mkdir out
-run -o out one/x.txt two/x.txt
+run -o out one/x.txt two/x.txt three/x.txt
 check "a replaced output exits 1" [ "$rc" = 1 ]
-check "both inputs are named" [ "$err" = "tovaro2korvane-cli: two${sep}x.txt -> out${sep}x.maz: replaces the output of one${sep}x.txt" ]
-check "the later input's output stays" [ "$(hex out/x.maz)" = 027365636f6e6404 ]
-run -o out one/x.txt one/x.txt
-check "the same file twice replaces nothing" eval '[ "$rc" = 0 ] && [ -z "$err" ]'
+check "each replacement names the input whose output it replaces" [ "$err" = "tovaro2korvane-cli: two${sep}x.txt -> out${sep}x.maz: replaces the output of one${sep}x.txt
+tovaro2korvane-cli: three${sep}x.txt -> out${sep}x.maz: replaces the output of two${sep}x.txt" ]
+check "the last input's output stays" [ "$(hex out/x.maz)" = 02746869726404 ]
+run -o out one/x.txt ./one/x.txt one/x.txt
+check "the same file twice, however named, replaces nothing" eval '[ "$rc" = 0 ] && [ -z "$err" ]'
+# Names that differ only in case are one file on Windows and two elsewhere.
+mkdir -p lower upper && cp good.txt lower/a.txt && printf '\xabp2\nupper\n' >upper/A.TXT
+rm -rf out && mkdir out
+run -o out lower/a.txt upper/A.TXT
+if [ "$windows" = 1 ]; then
+    check "names differing in case replace each other's output" eval '[ "$rc" = 1 ] && [ "$err" = "tovaro2korvane-cli: upper\\A.TXT -> out\\A.maz: replaces the output of lower\\a.txt" ]'
+else
+    check "names differing in case are two outputs" eval '[ "$rc" = 0 ] && [ -z "$err" ] && [ "$(hex out/a.maz)" = 0241033104024204 ] && [ "$(hex out/A.maz)" = 02757070657204 ]'
+fi
 
 # --dry-run: the same report and status, nothing created, replaced or truncated.
 rm -rf out && mkdir out && printf 'old' >out/plain.maz
@@ -203,6 +222,17 @@ else
     run -o out "$odd.txt"
     check "a name that is not UTF-8 converts" eval '[ "$rc" = 0 ] && [ -f "out/$odd.maz" ]'
     check "and is printed with its own bytes" [ "$(hex "$logs/stdout")" = "$(printf 'out/n\xffm.maz\n' | od -An -tx1 | tr -d ' \n')" ]
+
+    # Failures a local disk gives not on demand, from the library in T2K_FAILING_CALLS preloaded.
+    check "the library that makes calls fail is there" [ -f "${T2K_FAILING_CALLS:-}" ]
+    export LD_PRELOAD=${T2K_FAILING_CALLS:-} ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+    mkdir -p late && rm -rf out && mkdir out
+    T2K_FAIL_CLOSE_IN=$dir/late run -o late good.txt one/x.txt
+    check "a write error reported only at close stops the batch unlisted" eval '[ "$rc" = 2 ] && [ "$err" = "tovaro2korvane-cli: good.txt -> late/good.maz: Disk full" ] && [ -z "$out" ]'
+    mkdir -p failing && cp good.txt failing/a.txt
+    T2K_FAIL_READ_IN=$dir/failing run -o out failing/a.txt good.txt
+    check "a read error partway through an input stops the batch unlisted" eval '[ "$rc" = 2 ] && [ "$err" = "tovaro2korvane-cli: failing/a.txt: I/O error 1005" ] && [ -z "$out" ]'
+    unset LD_PRELOAD
 fi
 
 # Every code page's bytes: the same natively and under Wine.
@@ -226,6 +256,10 @@ for input in pages/*.txt; do
     mkdir -p "pages/out-$page"
     run -o "pages/out-$page" --code-page "$page" "$input"
     check "code page $page is accepted" eval '[ "$rc" = 0 ] || [ "$rc" = 1 ]'
+    output="pages/out-$page/$page.maz"
+    digest=none
+    [ -f "$output" ] && digest=$(sha256sum <"$output" | cut -c1-64)
+    check "code page $page: the recorded bytes" [ "$digest" = "$(awk -v p="$page" '$1 == p { print $2 }' "$recorded_pages")" ]
     if [ -n "$native" ]; then
         mkdir -p "pages/native-$page"
         "$native" -o "pages/native-$page" --code-page "$page" "$input" >/dev/null 2>&1

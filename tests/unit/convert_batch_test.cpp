@@ -1,6 +1,7 @@
 // The batch over real files: messages in order, listed outputs, and the failures that stop it.
 #include "convert/batch.h"
 #include "platform/io_error.h"
+#include "platform/text.h"
 #include "tests/support/batch_fixture.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/temp_dir.h"
@@ -91,16 +92,19 @@ TEST_F(BatchTest, output_name_over_259_units_is_invalid_filename) {
     EXPECT_EQ(run(), std::make_pair(3, std::u16string(u"Invalid filename")));
 }
 
+// An immutable folder, and a file system mounted read-only (EROFS on POSIX).
 TEST_F(BatchTest, unwritable_output_folder_is_access_denied) {
-    const auto readonly = test::prepared_folder(u"readonly");
-    if (!readonly) {
-        GTEST_SKIP() << "no immutable folder can be made here (chattr +i failed)";
+    for (const std::u16string_view name : {u"readonly", u"read-only-mount"}) {
+        const auto unwritable = test::prepared_folder(name);
+        if (!unwritable) {
+            GTEST_SKIP() << to_utf8(name) << " could not be prepared here (see fixtures.sh)";
+        }
+        host.files = {input(u"a.txt", good)};
+        host.folder = *unwritable;
+        EXPECT_EQ(run(), std::make_pair(5, std::u16string(u"File access denied"))) << to_utf8(name);
+        EXPECT_FALSE(
+            test::path_exists(PathStyle::native().with_trailing_delimiter(*unwritable) + u"a.maz"));
     }
-    host.files = {input(u"a.txt", good)};
-    host.folder = *readonly;
-    EXPECT_EQ(run(), std::make_pair(5, std::u16string(u"File access denied")));
-    EXPECT_FALSE(
-        test::path_exists(PathStyle::native().with_trailing_delimiter(*readonly) + u"a.maz"));
 }
 
 TEST_F(BatchTest, full_disk_leaves_no_partial_output_and_keeps_earlier_ones) {

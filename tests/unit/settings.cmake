@@ -5,5 +5,6 @@ t2k_add_gtest(settings_tests LABEL unit
             ${T2K_TESTS_DIR}/unit/settings_api_test.cpp
             ${T2K_TESTS_DIR}/unit/settings_table.cpp
             ${T2K_TESTS_DIR}/unit/settings_unwritable.cpp
-    LIBS t2k_settings t2k_test_support)
+    LIBS t2k_settings t2k_test_support
+    ORDINARY_USER)
 target_compile_definitions(settings_tests PRIVATE T2K_TEST_PROGRAM_NAME="$<TARGET_FILE_NAME:settings_tests>")

@@ -73,6 +73,10 @@ std::vector<SettingsCase> make_cases() {
          .before = "  [TOVARO]  \r\n \tSavePath \t=  \"  C:\\padded\\  \"  \r\n"
                    "SaveExtension= 'k v' \r\n",
          .loaded = {u"  C:\\padded\\  ", u"k v"}});
+    // 0x1A, the old end-of-file mark, counts as a blank.
+    row({.name = "an_end_of_file_mark_around_a_value_is_a_blank",
+         .before = "[TOVARO]\r\nSavePath=C:\\a\\\x1A\r\nSaveExtension=\x1A\x1Atxt\r\n\x1A",
+         .loaded = {u"C:\\a\\", u"txt"}});
     row({.name = "quotes_that_do_not_match_stay",
          .before = "[TOVARO]\r\nSavePath=\"C:\\x'\r\nSaveExtension=\"\r\n",
          .loaded = {u"\"C:\\x'", u"\""}});
@@ -81,7 +85,8 @@ std::vector<SettingsCase> make_cases() {
          .loaded = {u"", u""}});
     row({.name = "keys_outside_the_section_and_lines_without_equals_are_not_read",
          .before = "SavePath=top\r\n[OTHER]\r\nSavePath=other\r\nSaveExtension=o\r\n"
-                   "[TOVARO]\r\nSaveExtensionX=no\r\nSavePath\r\n",
+                   "[TOVARO]\r\nSaveExtensionX=no\r\nSavePath\r\n[Later]\r\nSavePath=later\r\n"
+                   "SaveExtension=later\r\n",
          .loaded = {default_folder, u"maz"}});
     row({.name = "lf_lines_comments_and_no_final_line_end",
          .before = "; settings\n[First]\na=1\n\n[TOVARO]\n; the folder\nSavePath=C:\\lf\\\n"
@@ -108,13 +113,15 @@ std::vector<SettingsCase> make_cases() {
          .loaded = {u"D:\\out\\", u"maz"}});
     row({.name = "saving_replaces_the_lines_and_keeps_the_rest",
          .before = "; note\r\n[First]\r\na=1\r\n[TOVARO]\r\nSavePath=old\r\nOther=keep\r\n"
-                   "[Last]\r\nb=2\r\n",
+                   "[Last]\r\nb=2\r\nSaveExtension=last\r\n",
          .save = SavedSettings{u"C:\\new\\", u"ext"},
          .after = "; note\r\n[First]\r\na=1\r\n[TOVARO]\r\nSavePath=C:\\new\\\r\nOther=keep\r\n"
-                  "SaveExtension=ext\r\n[Last]\r\nb=2\r\n",
+                  "SaveExtension=ext\r\n[Last]\r\nb=2\r\nSaveExtension=last\r\n",
          .loaded = {u"C:\\new\\", u"ext"},
-         .other_keys = {
-             {u"First", u"a", u"1"}, {u"TOVARO", u"Other", u"keep"}, {u"Last", u"b", u"2"}}});
+         .other_keys = {{u"First", u"a", u"1"},
+                        {u"TOVARO", u"Other", u"keep"},
+                        {u"Last", u"b", u"2"},
+                        {u"Last", u"SaveExtension", u"last"}}});
     row({.name = "saving_adds_the_section_at_the_end",
          .before = "[Other]\r\nk=v\r\n",
          .save = SavedSettings{u"C:\\n\\", u"maz"},
@@ -191,6 +198,17 @@ std::vector<SettingsCase> make_cases() {
                              u"SaveExtension=maz\r\n"),
          .loaded = {u"D:\\out\\", u"maz"},
          .other_keys = {{u"Other", u"k", u"\u65E5\u672C"}}});
+
+    // The second save outside the code page: the file is UTF-16 already and is only edited.
+    row({.name = "a_utf16_file_saved_again_outside_the_code_page_is_edited_not_converted",
+         .before = utf16_file(u"[Other]\r\nk=v\r\n[TOVARO]\r\nSavePath=D:\\\u65E5\u672C\\\r\n"
+                              u"SaveExtension=maz\r\n"),
+         .save = SavedSettings{u"D:\\\u65E5\u672C\\new\\", u"maz"},
+         .after = utf16_file(u"[Other]\r\nk=v\r\n[TOVARO]\r\nSavePath=D:\\\u65E5\u672C\\new\\\r\n"
+                             u"SaveExtension=maz\r\n"),
+         .loaded = {u"D:\\\u65E5\u672C\\new\\", u"maz"},
+         .other_keys = {{u"Other", u"k", u"v"}},
+         .code_page = 1252});
 
     // Refused writes.
     row({.name = "an_unwritable_file_refuses_and_save_extension_is_not_written",

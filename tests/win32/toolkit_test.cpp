@@ -6,7 +6,6 @@
 #include "toolkit/abort.h"
 #include "toolkit/win32/app_title.h"
 #include "toolkit/win32/application.h"
-#include "toolkit/error_text.h"
 #include "toolkit/win32/form.h"
 #include "toolkit/win32/message_box.h"
 #include "toolkit/win32/message_loop.h"
@@ -24,55 +23,6 @@ namespace {
 using test::MessageBoxRecorder;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-// ---- error box texts -----------------------------------------------------------------------
-
-TEST(ErrorBoxText, appends_a_period_only_after_characters_above_the_period) {
-    const struct {
-        std::u16string text, shown;
-    } cases[] = {
-        {u"File not found", u"File not found."},
-        {u"Done.", u"Done."},
-        {u"I/O error (32)", u"I/O error (32)"}, // ')' is below '.'
-        {u"Ends in dash-", u"Ends in dash-"},
-        {u"Ends in slash/", u"Ends in slash/."},
-        {u"", u""},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(with_final_period(c.text), c.shown);
-    }
-}
-
-TEST(ErrorBoxText, shows_the_innermost_non_empty_text_and_drops_abort) {
-    const auto raised = [](auto&& raise) {
-        try {
-            raise();
-        } catch (...) {
-            return std::current_exception();
-        }
-        return std::exception_ptr{};
-    };
-    EXPECT_EQ(error_box_text(raised([] { throw Error(u"Unable to write to C:\\x\\tovaro.ini"); })),
-              u"Unable to write to C:\\x\\tovaro.ini.");
-    EXPECT_EQ(error_box_text(raised([] { throw std::bad_alloc(); })), u"Out of memory.");
-    EXPECT_EQ(error_box_text(raised([] {
-                  try {
-                      throw Error(u"Disk full");
-                  } catch (...) {
-                      std::throw_with_nested(std::runtime_error("while saving"));
-                  }
-              })),
-              u"Disk full.");
-    EXPECT_EQ(error_box_text(raised([] {
-                  try {
-                      throw Error(u"");
-                  } catch (...) {
-                      std::throw_with_nested(std::runtime_error("outer text"));
-                  }
-              })),
-              u"outer text.");
-    EXPECT_EQ(error_box_text(raised([] { throw Abort(); })), std::nullopt);
-}
 
 TEST(ApplicationTitle, is_the_file_name_up_to_its_first_dot_in_lower_case_after_the_first) {
     EXPECT_EQ(title_from_executable_path(u"C:\\Program Files\\Tovaro2KORVANE.exe"),
