@@ -78,10 +78,19 @@ std::u16string TMainForm::choose_folder(std::u16string_view root) {
     return folder ? PathStyle::windows.with_trailing_delimiter(*folder) : std::u16string();
 }
 
+// The results are shown before the error box of a failure that ends the batch, too. A catch that
+// passes the failure on, not a destructor: showing them may fail in its turn, and that failure
+// must travel on rather than end the program.
 void TMainForm::Button1Click() {
     const BusyCursor busy(this);
-    run_batch(*this, {CodePage::system(), PathStyle::windows, ReadMode::small_blocks,
-                      WriteMode::byte_per_write});
+    try {
+        run_batch(*this, {CodePage::system(), PathStyle::windows, ReadMode::small_blocks,
+                          WriteMode::byte_per_write});
+    } catch (...) {
+        show_gathered_results();
+        throw;
+    }
+    show_gathered_results();
 }
 
 std::vector<std::u16string> TMainForm::file_list() {
@@ -97,14 +106,28 @@ std::u16string TMainForm::extension() {
 }
 
 void TMainForm::clear_results() {
+    gathered_results_.clear();
     FinishedMemo.clear();
 }
 
+// The batch runs inside the click handler, so the window does not repaint before it ends or a
+// message box opens: the lines are gathered and handed to FinishedMemo in one change at those
+// moments. Each change makes the edit control lay out and scroll its text again (milliseconds
+// under Wine), which one change per line would pay for every file.
 void TMainForm::append_result(std::u16string_view line) {
-    FinishedMemo.append_line(line);
+    gathered_results_.emplace_back(line);
 }
 
+void TMainForm::show_gathered_results() {
+    if (!gathered_results_.empty()) {
+        FinishedMemo.append_lines(gathered_results_);
+        gathered_results_.clear();
+    }
+}
+
+// The box behind the message shows every file written so far.
 void TMainForm::show_message(MessageKind, std::u16string_view text, std::u16string_view) {
+    show_gathered_results();
     t2k::show_message(text);
 }
 

@@ -53,8 +53,11 @@ private:
     void SpeedButton1Click();
     void Button1Click();
     void FormDropFiles(const std::vector<std::u16string>& dropped);
+    void show_gathered_results();
 
     KernelHandle mutex_; // held, never used, for the life of the process
+    // Result lines of the running batch not yet in FinishedMemo (see append_result).
+    std::vector<std::u16string> gathered_results_;
     OpenFilesDialog OpenDialog1;
 };
 

@@ -42,13 +42,15 @@ t2k_wine_server_stop() {
     WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 </dev/null || true
 }
 
-# t2k_start_xvfb: starts a private X server on a free display and exports DISPLAY.
+# t2k_start_xvfb: starts a private X server on a free display and exports DISPLAY. Called again,
+# it starts another one (for suites that run side by side); t2k_stop_xvfb stops them all.
+T2K_XVFB_PIDS=()
 t2k_start_xvfb() {
     local n
     for n in $(seq 91 140); do
         if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
             Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-            T2K_XVFB_PID=$!
+            T2K_XVFB_PIDS+=("$!")
             export DISPLAY=":$n"
             local i
             for i in $(seq 1 50); do
@@ -64,6 +66,9 @@ t2k_start_xvfb() {
 }
 
 t2k_stop_xvfb() {
-    [ -n "${T2K_XVFB_PID:-}" ] && kill "$T2K_XVFB_PID" 2>/dev/null || true
-    T2K_XVFB_PID=
+    local pid
+    for pid in "${T2K_XVFB_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    T2K_XVFB_PIDS=()
 }

@@ -6,7 +6,7 @@ if(TARGET t2k_app)
                                                             t2k_test_support)
     target_include_directories(t2k_main_window_support INTERFACE ${CMAKE_CURRENT_LIST_DIR})
 
-    # A pasted list of 5,000 files is converted whole: minutes under Wine on a busy machine.
+    # A pasted list of 5,000 files is converted whole: a minute or more under Wine on a busy machine.
     t2k_add_gtest(main_window_test LABEL gui TIMEOUT 900
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_test.cpp
         LIBS t2k_main_window_support)

@@ -25,10 +25,12 @@ bool shows_icon(HWND box) {
 } // namespace
 
 std::u16string window_text(HWND window) {
-    wchar_t buffer[4096] = {};
-    const LRESULT length = SendMessageW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer));
-    return std::u16string(reinterpret_cast<const char16_t*>(buffer),
-                          static_cast<std::size_t>(length));
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+    const LRESULT copied =
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
 }
 
 MessageBoxRecorder::MessageBoxRecorder()
@@ -62,6 +64,9 @@ LRESULT CALLBACK MessageBoxRecorder::hook(int code, WPARAM wparam, LPARAM lparam
             record.text = window_text(text);
             record.has_icon = shows_icon(box);
             GetWindowRect(box, &record.rect);
+            if (active_recorder->watched_ != nullptr) {
+                record.watched_text = window_text(active_recorder->watched_);
+            }
             active_recorder->boxes_.push_back(record);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }

@@ -13,6 +13,8 @@ struct RecordedBox {
     std::u16string text;
     bool has_icon = false;
     RECT rect{};
+    // The watched window's text when the box showed (see MessageBoxRecorder::watch).
+    std::u16string watched_text;
 };
 
 // While it lives, each message box of this thread is read when it activates and then dismissed.
@@ -27,10 +29,13 @@ public:
     const std::vector<RecordedBox>& boxes() const noexcept { return boxes_; }
     std::vector<std::u16string> texts() const;
     void clear() { boxes_.clear(); }
+    // Reads window's text, too, as each box shows: what the user sees behind the box.
+    void watch(HWND window) { watched_ = window; }
 
 private:
     static LRESULT CALLBACK hook(int code, WPARAM wparam, LPARAM lparam);
     HHOOK hook_;
+    HWND watched_ = nullptr;
     std::vector<RecordedBox> boxes_;
 };
 
