@@ -13,7 +13,7 @@ target_link_options(release_check_probe PRIVATE -Wl,--disable-dynamicbase,--disa
 set(probe_failures
     "newer_function|imports GetDpiForWindow, which Windows 7 SP1 lacks"
     "dll_that_is_no_known_dll|imports VERSION.dll, not a KnownDLL"
-    "common_controls_without_manifest|imports COMCTL32.dll without the Common-Controls dependency"
+    "common_controls_without_manifest|imports COMCTL32.[dD][lL][lL] without the Common-Controls dependency"
     "elevation|requestedExecutionLevel is \\['requireAdministrator'\\], not asInvoker"
     "supported_systems|supportedOS lacks Windows 8, Windows 8.1, Windows 10 and 11"
     "no_dynamic_base|not DYNAMIC_BASE"
