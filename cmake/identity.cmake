@@ -12,8 +12,21 @@ set(T2K_FILE_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJEC
 set(T2K_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_SOURCE_DIR}/cmake/product_identity.h.in
                ${T2K_GENERATED_DIR}/product_identity.h @ONLY)
-configure_file(${CMAKE_SOURCE_DIR}/resources/tovaro2korvane.manifest.in
-               ${T2K_GENERATED_DIR}/tovaro2korvane.manifest @ONLY)
+
+# Two manifests from one template: the window program's whole, and the CLI's without the part the
+# template marks as the window program's (DPI awareness, the Common-Controls dependency), which a
+# console program has no use for.
+set(manifest_template ${CMAKE_SOURCE_DIR}/resources/tovaro2korvane.manifest.in)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${manifest_template})
+file(READ ${manifest_template} manifest)
+set(T2K_MANIFEST_NAME "${T2K_PRODUCT_NAME}")
+string(CONFIGURE "${manifest}" window_manifest @ONLY)
+string(REGEX REPLACE "  <!-- window program: -->\n.*  <!-- :window program -->\n" ""
+       cli_manifest "${manifest}")
+set(T2K_MANIFEST_NAME "${T2K_PRODUCT_NAME}.cli")
+string(CONFIGURE "${cli_manifest}" cli_manifest @ONLY)
+file(CONFIGURE OUTPUT ${T2K_GENERATED_DIR}/tovaro2korvane.manifest CONTENT "${window_manifest}")
+file(CONFIGURE OUTPUT ${T2K_GENERATED_DIR}/tovaro2korvane-cli.manifest CONTENT "${cli_manifest}")
 
 # Include "product_identity.h" (C++ and .rc files alike) by linking this.
 add_library(t2k_identity INTERFACE)

@@ -14,6 +14,20 @@ if(WIN32)
                                                        _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 endif()
 
+# The Windows programs are hardened: stack canaries and checked string and memory calls (libssp's
+# checked calls, linked statically like the rest of the run-time library; the canary and the
+# failure are platform/win32/stack_protector.cpp's), and the 32-bit exes use up to 4 GiB on 64-bit
+# Windows (64-bit ones always may). Address randomisation, no-execute data and relocations are the
+# linker's defaults; the release check asserts them all.
+if(WIN32)
+    add_compile_options(-fstack-protector-strong)
+    add_compile_definitions(_FORTIFY_SOURCE=2)
+    add_link_options(-fstack-protector-strong)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        add_link_options(-Wl,--large-address-aware)
+    endif()
+endif()
+
 # t2k_include_root(TARGET FOLDER...): lets the target and those linking it include
 # "FOLDER/file.h" for each folder named, and nothing else of the source tree. Each folder gets a
 # root of its own in the build tree (a link to the folder), so an include across the dependency
@@ -65,14 +79,7 @@ function(t2k_add_gtest name)
     t2k_warnings(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} t2k_test_support GTest::gtest_main GTest::gmock)
     if(CMAKE_CROSSCOMPILING)
-        add_test(NAME ${name} COMMAND ${name} --gtest_filter=-${ordinary_user_suites})
-        set_tests_properties(${name} PROPERTIES
-            LABELS "${ARG_LABEL}"
-            TIMEOUT ${ARG_TIMEOUT}
-            PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* test"
-            FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
-            ENVIRONMENT "${ARG_ENVIRONMENT}"
-            FIXTURES_REQUIRED prepared_folders)
+        t2k_add_wine_gtest_run(${name} ${name} "${ARG_LABEL}" ${ARG_TIMEOUT} "${ARG_ENVIRONMENT}")
     else()
         gtest_discover_tests(${name}
             TEST_PREFIX "${name}."
@@ -95,6 +102,23 @@ function(t2k_add_gtest name)
                 FIXTURES_REQUIRED "prepared_folders;ordinary_user")
         endif()
     endif()
+endfunction()
+
+# t2k_add_wine_gtest_run(TEST PROGRAM LABEL TIMEOUT ENVIRONMENT): one run of a GoogleTest
+# program under Wine as one CTest test (see t2k_add_gtest); a program may run more than once, in
+# other environments.
+function(t2k_add_wine_gtest_run test program label timeout environment)
+    list(APPEND environment "T2K_FIXTURES=${T2K_FIXTURES_DIR}")
+    list(REMOVE_DUPLICATES environment)
+    # The suites that need an ordinary user are POSIX-only: never under Wine.
+    add_test(NAME ${test} COMMAND ${program} --gtest_filter=-*AsOrdinaryUser.*)
+    set_tests_properties(${test} PROPERTIES
+        LABELS "${label}"
+        TIMEOUT ${timeout}
+        PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* test"
+        FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
+        ENVIRONMENT "${environment}"
+        FIXTURES_REQUIRED prepared_folders)
 endfunction()
 
 # t2k_platform_library(NAME PORTABLE a.cpp ... WIN32 win32/b.cpp ... POSIX posix/c.cpp ...):

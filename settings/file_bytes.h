@@ -18,9 +18,11 @@ std::optional<std::string> read_existing_file_bytes(const std::u16string& path);
 // may not write. A missing file may be written (whether its folder takes it shows on writing).
 bool may_write_file(const std::u16string& path);
 
-// Writes bytes to a temporary file in the same folder and renames it over the file. On POSIX the
-// new file keeps the old one's permissions, and through a symbolic link the file it leads to is
-// replaced while the link stays. Throws SettingsWriteError when the system refuses.
+// Writes bytes to a new temporary file in the same folder (of a name no other file has, created
+// exclusively), flushes them to the disk and renames the file over the old one. On POSIX the new
+// file keeps the old one's permissions, and through a symbolic link the file it leads to is
+// replaced while the link stays. Throws SettingsWriteError when the system refuses, leaving the
+// file as it was and no temporary file behind.
 void replace_file_bytes(const std::u16string& path, std::string_view bytes);
 
 } // namespace t2k

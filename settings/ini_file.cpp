@@ -4,26 +4,23 @@
 #include "platform/code_page.h"
 #include "settings/file_bytes.h"
 #include "settings/ini_document.h"
-#include "settings/utf16_file.h"
+#include "settings/file_encoding.h"
 
 namespace t2k {
 namespace {
 
-// A UTF-16 file is edited in UTF-8, which keeps every line as it was and splits it at the same
-// line feeds.
-CodePage utf8() {
-    return *CodePage::from_number(65001);
-}
-
+// A file in a Unicode encoding is edited in UTF-8.
 IniDocument parse_file(std::string_view bytes) {
-    if (is_utf16_file(bytes)) {
-        return IniDocument(utf8().encode(utf16_file_text(bytes)), utf8());
+    const FileEncoding encoding = file_encoding(bytes);
+    if (encoding == FileEncoding::ansi) {
+        return IniDocument(bytes, CodePage::system());
     }
-    return IniDocument(bytes, CodePage::system());
+    return IniDocument(unicode_file_text(bytes, encoding), utf8_code_page());
 }
 
-std::string file_bytes(const IniDocument& document, bool utf16) {
-    return utf16 ? utf16_file_bytes(utf8().decode(document.bytes())) : document.bytes();
+std::string file_bytes(const IniDocument& document, FileEncoding encoding) {
+    return encoding == FileEncoding::ansi ? document.bytes()
+                                          : unicode_file_bytes(document.bytes(), encoding);
 }
 
 } // namespace
@@ -43,7 +40,7 @@ void IniFile::write(std::u16string_view section, std::u16string_view key,
     if (!may_write_file(path_)) {
         throw SettingsWriteError(path_);
     }
-    make_utf16_for(path_, {section, key, value});
+    make_unicode_for(path_, {section, key, value});
     // Refused too when the file cannot be read: writing it anew would drop its other lines.
     const std::optional<std::string> existing = read_existing_file_bytes(path_);
     if (!existing) {
@@ -52,7 +49,7 @@ void IniFile::write(std::u16string_view section, std::u16string_view key,
     const std::string& bytes = *existing;
     IniDocument document = parse_file(bytes);
     if (document.set(section, key, value)) {
-        replace_file_bytes(path_, file_bytes(document, is_utf16_file(bytes)));
+        replace_file_bytes(path_, file_bytes(document, file_encoding(bytes)));
     }
 }
 

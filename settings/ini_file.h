@@ -9,8 +9,9 @@ namespace t2k {
 
 // Every call reads the file afresh; a write reaches the disk before it returns, through a
 // temporary file in the same folder renamed over the old one, so a crash never leaves half a
-// file. Nothing is cached, so release has nothing to flush. A file that starts with the UTF-16LE
-// byte-order mark is read and written in UTF-16LE, as the profile services do. A symbolic link is
+// file. Nothing is cached, so release has nothing to flush. A file that starts with a byte-order
+// mark (UTF-8, UTF-16LE or UTF-16BE) is read and written in its encoding, as the profile services
+// do, and one without in ANSI, valid UTF-8 or not. A symbolic link is
 // written through, and a file that can be written but not read is not written at all.
 class IniFile final : public SettingsFile {
 public:

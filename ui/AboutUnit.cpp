@@ -3,7 +3,7 @@
 
 #include "platform/process.h"
 #include "platform/text.h"
-#include "platform/win32/wide.h"
+#include "platform/win32/system_functions.h"
 #include "product_identity.h"
 
 #include <array>
@@ -28,15 +28,6 @@ constexpr std::u16string_view fallback_version = u"1.2.6";
 
 std::u16string decimal(int number) {
     return ascii(std::to_string(number));
-}
-
-std::u16string version_value(const std::vector<std::byte>& record, const wchar_t* key) {
-    void* value = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueW(record.data(), key, &value, &length) || value == nullptr || length == 0) {
-        return {};
-    }
-    return from_wide(static_cast<const wchar_t*>(value));
 }
 
 } // namespace
@@ -163,19 +154,15 @@ void TAboutBox::CloseButtonClick() {
 // ---- version record ------------------------------------------------------------------------
 
 std::u16string read_version_info() {
-    const std::u16string exe = executable_path();
-    DWORD unused = 0;
-    const DWORD size = GetFileVersionInfoSizeW(wide(exe), &unused);
-    if (size == 0) {
+    const std::vector<std::byte> record = file_version_record(executable_path());
+    if (record.empty()) {
         return {};
     }
-    std::vector<std::byte> record(size);
-    std::u16string description, version;
-    if (GetFileVersionInfoW(wide(exe), 0, size, record.data())) {
-        // Always under US English, Windows Latin 1, whatever translation the record declares.
-        description = version_value(record, L"\\StringFileInfo\\040904E4\\FileDescription");
-        version = version_value(record, L"\\StringFileInfo\\040904E4\\FileVersion");
-    }
+    // Always under US English, Windows Latin 1, whatever translation the record declares.
+    const std::u16string description =
+        version_record_string(record, L"\\StringFileInfo\\040904E4\\FileDescription");
+    const std::u16string version =
+        version_record_string(record, L"\\StringFileInfo\\040904E4\\FileVersion");
     if (AboutBox != nullptr) {
         AboutBox->Label1.set_text(description.empty() ? product_name : description);
     }

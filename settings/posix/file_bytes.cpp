@@ -1,12 +1,19 @@
-// Whole-file reads and replacements of the settings file, through std::filesystem and streams.
+// Whole-file reads and replacements of the settings file, through std::filesystem, streams and
+// the POSIX file calls.
 #include "settings/file_bytes.h"
 
 #include "settings/settings.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace t2k {
 
@@ -25,6 +32,55 @@ fs::path through_links(fs::path path) {
         path = target.is_absolute() ? target : path.parent_path() / target;
     }
     return path;
+}
+
+bool write_all(int file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(file, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+struct TemporaryFile {
+    std::string name; // empty when none could be made
+    bool written = false;
+};
+
+// The bytes in a new file beside target, of a name no other file has: mkstemp creates it
+// exclusively, so a file or link someone placed under a name we would pick is never written
+// through, and two programs saving at once never share one. It takes the old file's permissions
+// (not the defaults of a fresh file), and is on the disk before it is renamed, so that a crash
+// after the rename finds the new bytes.
+TemporaryFile write_temporary_file(const fs::path& target, std::string_view bytes) {
+    std::string name = target.string() + ".XXXXXX";
+    const int file = mkstemp(name.data());
+    if (file < 0) {
+        return {};
+    }
+    struct stat old_status {};
+    bool written = write_all(file, bytes);
+    if (written && ::stat(target.c_str(), &old_status) == 0) {
+        written = fchmod(file, old_status.st_mode & 07777) == 0;
+    }
+    written = written && fsync(file) == 0;
+    written = ::close(file) == 0 && written;
+    return {std::move(name), written};
+}
+
+// The folder's entry of the rename on the disk too.
+void sync_folder(const fs::path& folder) {
+    const int handle = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (handle >= 0) {
+        fsync(handle);
+        ::close(handle);
+    }
 }
 
 } // namespace
@@ -64,29 +120,14 @@ bool may_write_file(const std::u16string& path) {
 
 void replace_file_bytes(const std::u16string& path, std::string_view bytes) {
     const fs::path target = through_links(fs::path(path));
-    fs::path temporary = target;
-    temporary += ".tmp";
-    std::error_code ignored;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (out.fail()) {
-            fs::remove(temporary, ignored);
-            throw SettingsWriteError(path);
+    const TemporaryFile temporary = write_temporary_file(target, bytes);
+    if (!temporary.written || std::rename(temporary.name.c_str(), target.c_str()) != 0) {
+        if (!temporary.name.empty()) {
+            ::unlink(temporary.name.c_str());
         }
-    }
-    // The new file takes the old one's permissions, not the defaults of a fresh file.
-    const fs::file_status old_status = fs::status(target, ignored);
-    if (fs::exists(old_status)) {
-        fs::permissions(temporary, old_status.permissions(), ignored);
-    }
-    std::error_code renamed;
-    fs::rename(temporary, target, renamed);
-    if (renamed) {
-        fs::remove(temporary, ignored);
         throw SettingsWriteError(path);
     }
+    sync_folder(target.parent_path());
 }
 
 } // namespace t2k

@@ -31,10 +31,41 @@ bool write_all(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-bool write_new_file(const std::u16string& path, std::string_view bytes) {
-    FileHandle file(CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    return static_cast<bool>(file) && write_all(file.get(), bytes);
+std::u16string hex(unsigned long long number) {
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), u"0123456789abcdef"[number % 16]);
+        number /= 16;
+    } while (number != 0);
+    return digits;
+}
+
+struct TemporaryFile {
+    std::u16string name; // empty when none could be made
+    bool written = false;
+};
+
+// The bytes in a new file beside path, of a name no other file has: created exclusively, so a
+// file or link someone placed under a name we would pick is never written through, and two
+// programs saving at once never share one. Flushed to the disk before it is renamed, so that a
+// crash after the rename finds the new bytes.
+TemporaryFile write_temporary_file(const std::u16string& path, std::string_view bytes) {
+    const std::u16string stem =
+        path + u"." + hex(GetCurrentProcessId()) + u"-" + hex(GetTickCount64()) + u"-";
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        std::u16string name = stem + hex(attempt) + u".tmp";
+        const FileHandle file(CreateFileW(wide(name), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            const bool written = write_all(file.get(), bytes) && FlushFileBuffers(file.get());
+            return {std::move(name), written};
+        }
+        if (const DWORD error = GetLastError();
+            error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            break;
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -76,10 +107,12 @@ bool may_write_file(const std::u16string& path) {
 }
 
 void replace_file_bytes(const std::u16string& path, std::string_view bytes) {
-    const std::u16string temporary = path + u".tmp";
-    if (!write_new_file(temporary, bytes) ||
-        !MoveFileExW(wide(temporary), wide(path), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileW(wide(temporary));
+    const TemporaryFile temporary = write_temporary_file(path, bytes);
+    if (!temporary.written || !MoveFileExW(wide(temporary.name), wide(path),
+                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!temporary.name.empty()) {
+            DeleteFileW(wide(temporary.name));
+        }
         throw SettingsWriteError(path);
     }
 }

@@ -2,7 +2,7 @@
 #include "settings/win32/profile_file.h"
 
 #include "platform/win32/wide.h"
-#include "settings/utf16_file.h"
+#include "settings/file_encoding.h"
 
 #include <vector>
 #include <windows.h>
@@ -27,8 +27,9 @@ std::u16string ProfileFile::read(std::u16string_view section, std::u16string_vie
 
 void ProfileFile::write(std::u16string_view section, std::u16string_view key,
                         std::u16string_view value) {
-    // The profile services write an ANSI file in ANSI and a UTF-16 file in UTF-16.
-    make_utf16_for(path_, {section, key, value});
+    // The profile services write a file with a byte-order mark in its encoding and any other
+    // in ANSI.
+    make_unicode_for(path_, {section, key, value});
     // Only the result counts: the last error is not reliable after a successful write.
     if (!WritePrivateProfileStringW(wide(std::u16string(section)), wide(std::u16string(key)),
                                     wide(std::u16string(value)), wide(path_))) {

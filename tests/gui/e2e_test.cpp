@@ -1,6 +1,7 @@
 // End to end: Tovaro2KORVANE.exe started as a user starts it, driven from outside by window
 // messages; the output file, the results box and the saved settings are checked.
 #include "main_window_support.h"
+#include "program_window.h"
 #include "toolkit_message_box_recorder.h"
 
 #include "product_identity.h"
@@ -16,23 +17,6 @@ namespace {
 
 std::filesystem::path program_path() {
     return test::windows_path_of_build_file(T2K_PROGRAM_EXE);
-}
-
-HWND find_main_window(DWORD process_id) {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        HWND window = nullptr;
-        while ((window = FindWindowExW(nullptr, window, L"T2KForm",
-                                       L"Tovaro to KORVANE version: " T2K_VERSION_TEXT)) !=
-               nullptr) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == process_id && IsWindowVisible(window)) {
-                return window;
-            }
-        }
-        Sleep(50);
-    }
-    return nullptr;
 }
 
 HWND control(HWND window, std::u16string_view name) {
@@ -58,7 +42,8 @@ TEST(EndToEnd, the_program_translates_what_its_window_is_given_and_keeps_the_set
     ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                reinterpret_cast<const wchar_t*>(folder.path().c_str()), &startup,
                                &process));
-    HWND window = find_main_window(process.dwProcessId);
+    HWND window = test::find_program_window(process.dwProcessId,
+                                            L"Tovaro to KORVANE version: " T2K_VERSION_TEXT);
     ASSERT_NE(window, nullptr);
 
     set_text(control(window, u"FileMemo"), folder.file(u"in.tov"));

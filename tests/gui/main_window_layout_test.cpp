@@ -5,7 +5,7 @@
 #include "main_window_support.h"
 
 #include "tests/win32/icon_image.h"
-#include "toolkit/win32/dpi.h"
+#include "platform/win32/system_functions.h"
 #include "ui/MainUnit.h"
 
 #include <gtest/gtest.h>

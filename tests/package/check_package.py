@@ -1,13 +1,18 @@
 #!/usr/bin/env python3
 """Checks the release archive: check_package.py ZIP.
-Checks only the imports of built exes: check_package.py --imports EXE...
+Checks built exes of either bitness alone: check_package.py --exes EXE...
 
-Each exe must be a 32-bit PE (machine i386) of the right subsystem, import only DLLs every Windows
-has and no function Windows 7 SP1 lacks, carry a manifest whose DPI settings Windows 7 understands
-and a version record; the GUI exe must stay under 1.5 MB. The packaged CLI must convert a small
-file under Wine (WINEPREFIX names the prefix) to the expected bytes. The readme and the licence
-must be text files as Notepad reads them: UTF-8 with a byte-order mark and CR LF line ends; the
-readme must be plain text, without pictures the archive does not hold."""
+Each exe must import only KnownDLLs (COMCTL32 only through the Common-Controls dependency of its
+manifest) and no function Windows 7 SP1 lacks; be built for address randomisation (DYNAMIC_BASE
+with its relocations), no-execute data (NX_COMPAT) and the whole address space
+(LARGE_ADDRESS_AWARE); carry a manifest that runs it asInvoker and names Windows 7, 8, 8.1 and
+10/11 as supported, and a version record. The window program's manifest also asks for the
+Common Controls 6 and has DPI settings Windows 7 understands; the CLI's asks for no Common
+Controls. In the archive both exes must be 32-bit PEs of the right subsystem, the GUI exe under
+1.5 MB, and the packaged CLI must convert a small file under Wine (WINEPREFIX names the prefix) to
+the expected bytes. The readme and the licence must be text files as Notepad reads them: UTF-8 with
+a byte-order mark and CR LF line ends; the readme must be plain text, without pictures the archive
+does not hold."""
 import os
 import re
 import struct
@@ -17,16 +22,49 @@ import tempfile
 import xml.etree.ElementTree as ElementTree
 import zipfile
 
-# DLLs that ship with every Windows the program supports.
-SYSTEM_DLLS = {
-    "kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
-    "comctl32.dll", "comdlg32.dll", "advapi32.dll", "version.dll", "windowscodecs.dll",
-    "uxtheme.dll", "msvcrt.dll", "shlwapi.dll", "dwmapi.dll", "msimg32.dll",
+# The KnownDLLs (HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\KnownDLLs) of Windows 7
+# SP1: the loader maps these from System32 whatever lies beside the exe. Any other DLL an exe
+# imports is looked for in the exe's folder first, where anyone who can drop a file gets it loaded.
+# ntdll is in every process before the exe.
+WINDOWS_7_KNOWN_DLLS = {
+    "advapi32.dll", "clbcatq.dll", "comdlg32.dll", "difxapi.dll", "gdi32.dll", "iertutil.dll",
+    "imagehlp.dll", "imm32.dll", "kernel32.dll", "lpk.dll", "msctf.dll", "msvcrt.dll",
+    "normaliz.dll", "nsi.dll", "ole32.dll", "oleaut32.dll", "psapi.dll", "rpcrt4.dll",
+    "sechost.dll", "setupapi.dll", "shell32.dll", "shlwapi.dll", "urlmon.dll", "user32.dll",
+    "usp10.dll", "wininet.dll", "wldap32.dll", "ws2_32.dll", "ntdll.dll",
 }
+# Those of Windows 10 and 11, which dropped some of Windows 7's: an import must be known on both.
+WINDOWS_10_KNOWN_DLLS = {
+    "advapi32.dll", "clbcatq.dll", "combase.dll", "comdlg32.dll", "coml2.dll", "difxapi.dll",
+    "gdi32.dll", "gdiplus.dll", "imagehlp.dll", "imm32.dll", "kernel32.dll", "msctf.dll",
+    "msvcrt.dll", "normaliz.dll", "nsi.dll", "ole32.dll", "oleaut32.dll", "psapi.dll",
+    "rpcrt4.dll", "sechost.dll", "setupapi.dll", "shcore.dll", "shell32.dll", "shlwapi.dll",
+    "user32.dll", "wldap32.dll", "ws2_32.dll", "ntdll.dll",
+}
+KNOWN_DLLS = WINDOWS_7_KNOWN_DLLS & WINDOWS_10_KNOWN_DLLS
+# COMCTL32 is no KnownDLL: only the Common-Controls dependency of the manifest makes the loader
+# take it from the system's side-by-side store instead of the exe's folder.
+COMMON_CONTROLS_DLL = "comctl32.dll"
+COMMON_CONTROLS = "Microsoft.Windows.Common-Controls"
+IMAGE_SUBSYSTEM_WINDOWS_GUI = 2
 EXPECTED = {
-    "Tovaro2KORVANE.exe": 2,      # IMAGE_SUBSYSTEM_WINDOWS_GUI
+    "Tovaro2KORVANE.exe": IMAGE_SUBSYSTEM_WINDOWS_GUI,
     "tovaro2korvane-cli.exe": 3,  # IMAGE_SUBSYSTEM_WINDOWS_CUI
 }
+# The supportedOS entries of the manifest: without one Windows runs the exe as if for an older
+# system (the version it reports, some behaviours of the loader and of the heap).
+SUPPORTED_OS = {
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "Windows 7",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "Windows 8",
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "Windows 8.1",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "Windows 10 and 11",
+}
+IMAGE_FILE_RELOCS_STRIPPED = 0x0001
+IMAGE_FILE_LARGE_ADDRESS_AWARE = 0x0020
+IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA = 0x0020
+IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE = 0x0040
+IMAGE_DLLCHARACTERISTICS_NX_COMPAT = 0x0100
+BASE_RELOCATION_DIRECTORY = 5
 # Functions that first appeared in Windows 8 or later: imported directly, they keep the exe from
 # loading on Windows 7 SP1. The program looks the ones it uses up at run time instead.
 NEWER_THAN_WINDOWS_7 = {
@@ -73,10 +111,11 @@ class Pe:
         pe = struct.unpack_from("<I", data, 0x3C)[0]
         if data[pe:pe + 4] != b"PE\0\0":
             raise ValueError("not a PE file")
-        self.machine, sections, _, _, _, opt_size, _ = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        (self.machine, sections, _, _, _, opt_size,
+         self.characteristics) = struct.unpack_from("<HHIIIHH", data, pe + 4)
         opt = pe + 24
         self.magic = struct.unpack_from("<H", data, opt)[0]
-        self.subsystem = struct.unpack_from("<H", data, opt + 68)[0]
+        self.subsystem, self.dll_characteristics = struct.unpack_from("<HH", data, opt + 68)
         dirs = opt + (96 if self.magic == 0x10B else 112)  # data directories of PE32 / PE32+
         self.directories = [struct.unpack_from("<II", data, dirs + 8 * i) for i in range(16)]
         self.sections = []
@@ -159,13 +198,50 @@ def newer_imports(pe):
     return sorted(set(pe.imported_functions()) & NEWER_THAN_WINDOWS_7)
 
 
-def manifest_problems(manifest):
-    """What keeps Windows 7 from reading the manifest's DPI settings as intended."""
+def local_name(element):
+    return element.tag.rsplit("}", 1)[-1]
+
+
+def common_controls_dependency(root):
+    """Whether the manifest asks for the Common Controls 6 from the side-by-side store."""
+    return any(local_name(e) == "assemblyIdentity" and e.get("name") == COMMON_CONTROLS
+               and (e.get("version") or "").startswith("6.")
+               for d in root.iter() if local_name(d) == "dependentAssembly" for e in d)
+
+
+def parsed(manifests):
+    """The roots of the well-formed manifests among them."""
+    roots = []
+    for manifest in manifests:
+        try:
+            roots.append(ElementTree.fromstring(manifest))
+        except ElementTree.ParseError:
+            pass
+    return roots
+
+
+def manifest_problems(manifest, window):
+    """What in the manifest keeps the exe from running as intended: not as the user who starts it,
+    as if for an older system, and for the window program without Common Controls 6 or without
+    the DPI settings Windows 7 reads; for the CLI, with Common Controls it has no use for."""
     try:
         root = ElementTree.fromstring(manifest)
     except ElementTree.ParseError as error:
         return ["the manifest is not well-formed XML (%s): no Windows starts the exe" % error]
     problems = []
+    levels = [e.get("level") for e in root.iter() if local_name(e) == "requestedExecutionLevel"]
+    if levels != ["asInvoker"]:
+        problems.append("requestedExecutionLevel is %s, not asInvoker" % levels)
+    supported = {(e.get("Id") or "").lower() for e in root.iter() if local_name(e) == "supportedOS"}
+    missing = [name for ident, name in SUPPORTED_OS.items() if ident not in supported]
+    if missing:
+        problems.append("supportedOS lacks " + ", ".join(missing))
+    if not window:
+        if common_controls_dependency(root):
+            problems.append("the manifest of a console program asks for the Common Controls")
+        return problems
+    if not common_controls_dependency(root):
+        problems.append("the manifest does not ask for the Common Controls 6")
     aware = [e.text or "" for e in root.iter() if e.tag.endswith("}dpiAware")]
     if len(aware) != 1 or aware[0].strip().lower() not in WINDOWS_7_DPI_AWARE:
         problems.append("dpiAware is %s, not one of %s that Windows 7 reads as DPI-aware"
@@ -212,31 +288,64 @@ def cli_conversion_problems(cli):
     return []
 
 
-def check(name, data):
+def hardening_problems(pe):
+    """What keeps the exe from address randomisation, no-execute data or the whole address space."""
+    problems = []
+    if not pe.dll_characteristics & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE:
+        problems.append("not DYNAMIC_BASE: always loaded at the same address")
+    if not pe.dll_characteristics & IMAGE_DLLCHARACTERISTICS_NX_COMPAT:
+        problems.append("not NX_COMPAT: its data may be run as code")
+    if (pe.characteristics & IMAGE_FILE_RELOCS_STRIPPED
+            or pe.directories[BASE_RELOCATION_DIRECTORY][1] == 0):
+        problems.append("no relocations: Windows cannot move it, whatever DYNAMIC_BASE says")
+    if not pe.characteristics & IMAGE_FILE_LARGE_ADDRESS_AWARE:
+        problems.append("not LARGE_ADDRESS_AWARE: 2 GiB at most, even on 64-bit Windows")
+    if pe.magic == 0x20B and not pe.dll_characteristics & IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA:
+        problems.append("not HIGH_ENTROPY_VA: a 64-bit exe randomised within 4 GiB only")
+    return problems
+
+
+def exe_problems(name, data):
+    """The rules every exe of ours follows, whatever its bitness; the subsystem for the two known
+    ones."""
     problems = []
     pe = Pe(data)
-    if pe.machine != 0x14C or pe.magic != 0x10B:
-        problems.append("not a 32-bit i386 PE (machine %#x, magic %#x)" % (pe.machine, pe.magic))
-    if pe.subsystem != EXPECTED[name]:
+    window = pe.subsystem == IMAGE_SUBSYSTEM_WINDOWS_GUI
+    if name in EXPECTED and pe.subsystem != EXPECTED[name]:
         problems.append("subsystem %d, expected %d" % (pe.subsystem, EXPECTED[name]))
-    imports = pe.imports()
-    foreign = sorted(d for d in imports if d.lower() not in SYSTEM_DLLS)
-    if foreign:
-        problems.append("imports DLLs that not every Windows has: " + ", ".join(foreign))
-    newer = newer_imports(pe)
-    if newer:
-        problems.append("imports functions Windows 7 SP1 lacks: " + ", ".join(newer))
-    types = pe.resource_types()
-    if RT_MANIFEST not in types:
+    manifests = pe.resources(RT_MANIFEST) if RT_MANIFEST in pe.resource_types() else []
+    if not manifests:
         problems.append("no manifest")
-    for manifest in pe.resources(RT_MANIFEST):
-        problems.extend(manifest_problems(manifest))
-    if RT_VERSION not in types:
+    for manifest in manifests:
+        problems.extend(manifest_problems(manifest, window))
+    imports = pe.imports()
+    for dll in sorted(imports):
+        if dll.lower() == COMMON_CONTROLS_DLL:
+            if not any(common_controls_dependency(root) for root in parsed(manifests)):
+                problems.append("imports %s without the Common-Controls dependency in its manifest"
+                                % dll)
+        elif dll.lower() not in KNOWN_DLLS:
+            problems.append("imports %s, not a KnownDLL: a file of that name beside the exe is "
+                            "loaded in its place" % dll)
+    for function in newer_imports(pe):
+        problems.append("imports %s, which Windows 7 SP1 lacks" % function)
+    problems.extend(hardening_problems(pe))
+    if RT_VERSION not in pe.resource_types():
         problems.append("no version record")
-    if name == "Tovaro2KORVANE.exe" and len(data) >= GUI_LIMIT:
-        problems.append("%d bytes, not under 1.5 MB" % len(data))
     print("%s: %d bytes, imports %s" % (name, len(data), ", ".join(sorted(imports))))
     return problems
+
+
+def check(name, data):
+    """The rules of exe_problems, and what the archive's exes are: 32-bit, the GUI under its
+    limit."""
+    pe = Pe(data)
+    problems = []
+    if pe.machine != 0x14C or pe.magic != 0x10B:
+        problems.append("not a 32-bit i386 PE (machine %#x, magic %#x)" % (pe.machine, pe.magic))
+    if name == "Tovaro2KORVANE.exe" and len(data) >= GUI_LIMIT:
+        problems.append("%d bytes, not under 1.5 MB" % len(data))
+    return problems + exe_problems(name, data)
 
 
 def check_windows_text(data):
@@ -308,21 +417,21 @@ def main(path):
     return 1 if failures else 0
 
 
-def check_imports(paths):
-    """The import check alone, on built exes of either bitness."""
+def check_exes(paths):
+    """The rules every exe follows, on built exes of either bitness."""
     failures = 0
     for path in paths:
+        name = os.path.basename(path)
         with open(path, "rb") as exe:
-            newer = newer_imports(Pe(exe.read()))
-        for name in newer:
-            print("FAILED: %s: imports %s, which Windows 7 SP1 lacks"
-                  % (os.path.basename(path), name))
-        failures += len(newer)
-    print("imports: %d exes, %d failed" % (len(paths), failures))
+            problems = exe_problems(name, exe.read())
+        for problem in problems:
+            print("FAILED: %s: %s" % (name, problem))
+        failures += len(problems)
+    print("exes: %d checked, %d failed" % (len(paths), failures))
     return 1 if failures else 0
 
 
 if __name__ == "__main__":
-    if sys.argv[1:2] == ["--imports"]:
-        sys.exit(check_imports(sys.argv[2:]))
+    if sys.argv[1:2] == ["--exes"]:
+        sys.exit(check_exes(sys.argv[2:]))
     sys.exit(main(sys.argv[1]))

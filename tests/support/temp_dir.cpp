@@ -4,6 +4,7 @@
 #include "platform/path_style.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -63,6 +64,15 @@ std::string read_bytes(const std::u16string& path) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return std::move(bytes).str();
+}
+
+std::vector<std::u16string> names_in(const std::u16string& folder) {
+    std::vector<std::u16string> names;
+    for (const auto& entry : fs::directory_iterator(to_path(folder))) {
+        names.push_back(entry.path().filename().u16string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool path_exists(const std::u16string& path) {

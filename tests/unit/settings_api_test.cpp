@@ -43,6 +43,22 @@ TEST(Settings, a_refused_write_names_the_full_path) {
     }
 }
 
+// A name of the folder's files that the rewrite might pick is someone else's file: it is neither
+// written through nor taken away, and the rewrite leaves nothing of its own behind. A folder
+// outside every ANSI code page makes even the profile services' file be rewritten.
+TEST(Settings, a_save_leaves_a_file_under_a_temporary_name_alone) {
+    TempDir folder;
+    const std::u16string planted = folder.file(u"tovaro.ini.tmp");
+    write_bytes(folder.file(u"tovaro.ini"), "[Other]\r\nk=v\r\n");
+    write_bytes(planted, "someone else's");
+    const std::u16string far_folder = u"D:\\\u65E5\u672C\u0100\\";
+    save_settings(folder.path(), {far_folder, u"maz"});
+    EXPECT_EQ(read_bytes(planted), "someone else's");
+    EXPECT_EQ(names_in(folder.path()),
+              (std::vector<std::u16string>{u"tovaro.ini", u"tovaro.ini.tmp"}));
+    EXPECT_EQ(load_settings(folder.path()).save_path, far_folder);
+}
+
 TEST(ExeFolder, is_the_folder_of_this_test_program_taken_once) {
     const std::u16string& folder = exe_folder();
     ASSERT_FALSE(folder.empty());

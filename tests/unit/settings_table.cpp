@@ -50,6 +50,18 @@ std::string utf16_file(std::u16string_view text) {
     return bytes;
 }
 
+// The same in UTF-16BE, the profile services' other Unicode encoding.
+std::string utf16be_file(std::u16string_view text) {
+    std::string bytes = "\xFE\xFF";
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit / 256));
+        bytes.push_back(static_cast<char>(unit % 256));
+    }
+    return bytes;
+}
+
+const std::string utf8_mark = "\xEF\xBB\xBF";
+
 const std::string example_file = "[TOVARO]\r\nSavePath=D:\\out\\\r\nSaveExtension=maz\r\n";
 
 std::vector<SettingsCase> make_cases() {
@@ -209,6 +221,64 @@ std::vector<SettingsCase> make_cases() {
          .loaded = {u"D:\\\u65E5\u672C\\new\\", u"maz"},
          .other_keys = {{u"Other", u"k", u"v"}},
          .code_page = 1252});
+
+    // Files in the other encodings the profile services tell by their first bytes. Other lines
+    // hold "Gr\u00FC\u00DFe", which ANSI bytes would garble.
+    const std::string gruesse = "Gr\xC3\xBC\xC3\x9F"
+                                "e";
+    const std::string utf8_before = "; settings\r\n[First]\r\na=" + gruesse +
+                                    "\r\n[TOVARO]\r\nSavePath=old\r\n[Last]\r\nb=2\r\n";
+    const std::string utf8_after = "; settings\r\n[First]\r\na=" + gruesse +
+                                   "\r\n[TOVARO]\r\nSavePath=D:\\\xE6\x97\xA5\xE6\x9C\xAC\\\r\n"
+                                   "SaveExtension=maz\r\n[Last]\r\nb=2\r\n";
+    const std::vector<OtherKey> other_keys = {{u"First", u"a", u"Gr\u00FC\u00DFe"},
+                                              {u"Last", u"b", u"2"}};
+    const SavedSettings far_folder{u"D:\\\u65E5\u672C\\", u"maz"};
+    row({.name = "a_utf8_file_with_a_mark_stays_utf8_and_takes_a_folder_outside_the_code_page",
+         .before = utf8_mark + utf8_before,
+         .save = far_folder,
+         .after = utf8_mark + utf8_after,
+         .loaded = far_folder,
+         .other_keys = other_keys});
+    // The services take a UTF-8 file without a mark for ANSI; with the mark they keep it UTF-8.
+    row({.name = "a_utf8_file_without_a_mark_gets_one_before_a_folder_outside_the_code_page",
+         .before = utf8_before,
+         .save = far_folder,
+         .after = utf8_mark + utf8_after,
+         .loaded = far_folder,
+         .other_keys = other_keys});
+    // "\u00E9" fits the code page, but in ANSI bytes it would leave a file that is UTF-8 no more.
+    row({.name = "a_utf8_file_without_a_mark_gets_one_before_any_text_beyond_ascii",
+         .before = utf8_before,
+         .save = SavedSettings{u"C:\\caf\u00E9\\", u"maz"},
+         .after = utf8_mark + "; settings\r\n[First]\r\na=" + gruesse +
+                  "\r\n[TOVARO]\r\nSavePath=C:\\caf\xC3\xA9\\\r\nSaveExtension=maz\r\n"
+                  "[Last]\r\nb=2\r\n",
+         .loaded = {u"C:\\caf\u00E9\\", u"maz"},
+         .other_keys = other_keys});
+    row({.name = "ascii_values_leave_a_utf8_file_without_a_mark_as_it_is",
+         .before = utf8_before,
+         .save = SavedSettings{u"D:\\out\\", u"maz"},
+         .after = "; settings\r\n[First]\r\na=" + gruesse +
+                  "\r\n[TOVARO]\r\nSavePath=D:\\out\\\r\nSaveExtension=maz\r\n[Last]\r\nb=2\r\n",
+         .loaded = {u"D:\\out\\", u"maz"}});
+    row({.name = "a_utf16be_file_stays_utf16be_and_takes_a_folder_outside_the_code_page",
+         .before = utf16be_file(u"; settings\r\n[First]\r\na=Gr\u00FC\u00DFe\r\n[TOVARO]\r\n"
+                                u"SavePath=old\r\n[Last]\r\nb=2\r\n"),
+         .save = far_folder,
+         .after = utf16be_file(u"; settings\r\n[First]\r\na=Gr\u00FC\u00DFe\r\n[TOVARO]\r\n"
+                               u"SavePath=D:\\\u65E5\u672C\\\r\nSaveExtension=maz\r\n"
+                               u"[Last]\r\nb=2\r\n"),
+         .loaded = far_folder,
+         .other_keys = other_keys});
+    // 0x81 0x0D is no character of code page 932: in UTF-16 the byte would be lost for good.
+    row({.name = "an_ansi_file_with_bytes_the_code_page_cannot_carry_refuses_to_become_utf16",
+         .before = "[First]\r\na=\x81\r\n[TOVARO]\r\nSavePath=old\r\n",
+         .save = SavedSettings{u"D:\\\uD55C\\", u"maz"},
+         .refused = true,
+         .after = "[First]\r\na=\x81\r\n[TOVARO]\r\nSavePath=old\r\n",
+         .loaded = {u"old", u"maz"},
+         .code_page = 932});
 
     // Refused writes.
     row({.name = "an_unwritable_file_refuses_and_save_extension_is_not_written",

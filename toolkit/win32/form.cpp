@@ -6,7 +6,7 @@
 #include "platform/win32/wide.h"
 #include "toolkit/win32/catch_all.h"
 #include "toolkit/win32/message_loop.h"
-#include "toolkit/win32/dpi.h"
+#include "platform/win32/system_functions.h"
 #include "toolkit/win32/program_icon.h"
 
 #include <algorithm>

@@ -97,8 +97,8 @@ void draw_pixels(HDC dc, const PixelBuffer& pixels, int x, int y) {
                 static_cast<std::size_t>(pixels.width()) * pixels.height() * sizeof(Pixel));
     SelectedObject selection(memory.get(), bitmap.get());
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, x, y, pixels.width(), pixels.height(), memory.get(), 0, 0, pixels.width(),
-               pixels.height(), blend);
+    GdiAlphaBlend(dc, x, y, pixels.width(), pixels.height(), memory.get(), 0, 0, pixels.width(),
+                  pixels.height(), blend);
 }
 
 } // namespace t2k

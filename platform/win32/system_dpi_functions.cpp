@@ -1,5 +1,6 @@
-// The per-monitor DPI functions, resolved by name from user32 so the exe loads on Windows 7 SP1.
-#include "toolkit/win32/dpi.h"
+// The per-monitor DPI functions, looked up in user32 so the exe loads on Windows 7 SP1. Apart from
+// the other look-ups, so that the CLI, which needs none of these, links no user32 or gdi32.
+#include "platform/win32/system_functions.h"
 
 namespace t2k {
 namespace {
@@ -15,16 +16,12 @@ struct NewerDpiFunctions {
     AdjustWindowRectExForDpiFunction adjust_window_rect_ex_for_dpi = nullptr;
 };
 
-template <class Function> Function user32_function(const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
 // Looked up once: what the system offers does not change while the process runs.
 NewerDpiFunctions& newer_dpi_functions() {
     static NewerDpiFunctions functions{
-        user32_function<GetDpiForWindowFunction>("GetDpiForWindow"),
-        user32_function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi")};
+        system_function<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow"),
+        system_function<AdjustWindowRectExForDpiFunction>(L"user32.dll",
+                                                          "AdjustWindowRectExForDpi")};
     return functions;
 }
 
