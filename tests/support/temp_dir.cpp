@@ -4,6 +4,7 @@
 #include "platform/path_style.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -72,6 +73,15 @@ bool path_exists(const std::u16string& path) {
 
 void make_folder(const std::u16string& path) {
     fs::create_directories(to_path(path));
+}
+
+std::vector<std::u16string> folder_entries(const std::u16string& path) {
+    std::vector<std::u16string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(to_path(path))) {
+        names.push_back(entry.path().filename().u16string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::optional<std::u16string> prepared_folder(std::u16string_view name) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace t2k::test {
 
@@ -28,6 +29,8 @@ void write_bytes(const std::u16string& path, std::string_view bytes);
 std::string read_bytes(const std::u16string& path);
 bool path_exists(const std::u16string& path);
 void make_folder(const std::u16string& path);
+// The names in a folder, sorted: what a test expects to find there and nothing else.
+std::vector<std::u16string> folder_entries(const std::u16string& path);
 
 // A folder prepared outside the test program by tests/support/fixtures.sh (the test's
 // environment names it in T2K_FIXTURES): "readonly" (really unwritable, even for root) and "tiny"
