@@ -205,6 +205,11 @@ FileKind file_kind(const std::u16string& name) {
     if (name.find(u'\0') != std::u16string::npos) {
         return FileKind::missing;
     }
+    // A device's name is the device in every folder; it is not opened to be told apart: opening a
+    // port or a console may wait or act.
+    if (is_device(name)) {
+        return FileKind::other;
+    }
     DWORD attributes = GetFileAttributesW(wide(name));
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         // Some files refuse their attributes but can still be found by a directory search; a
@@ -221,10 +226,6 @@ FileKind file_kind(const std::u16string& name) {
     }
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return FileKind::missing;
-    }
-    // A device is not opened to be told apart: opening a port or a console may wait or act.
-    if (is_device(name)) {
-        return FileKind::other;
     }
     // Opened for no access, which no other program's sharing refuses and which reads nothing.
     const FileHandle file(CreateFileW(wide(name), 0,
