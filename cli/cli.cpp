@@ -47,9 +47,14 @@ constexpr std::u16string_view help_text =
     u"name, and '/' in a path counts as '\\'.\n"
     u"\n"
     u"Every output written is printed on standard output, messages go to standard error.\n"
-    u"Exit status: 0 all converted, 1 some files skipped (not found, no start marker) or an\n"
-    u"output replaced the output of an earlier input, 2 an input/output failure stopped the\n"
-    u"batch, 64 bad usage.\n";
+    u"An output is written whole under a temporary name and only then takes its name, so a\n"
+    u"failure leaves the file it would replace as it was. A symbolic link at an output's name,\n"
+    u"and an input of the same run, are never replaced.\n"
+    u"\n"
+    u"Exit status: 0 all converted, 1 some files skipped (not found, not a regular file, no\n"
+    u"start marker, an output that would replace a link or an input) or an output replaced\n"
+    u"the output of an earlier input, 2 an input/output failure stopped the batch, 64 bad\n"
+    u"usage.\n";
 
 void report(std::u16string_view text) {
     write_text(Stream::err, std::u16string(program) + u": " + std::u16string(text) + u"\n");
@@ -61,7 +66,15 @@ class CliHost : public ConversionHost {
 public:
     explicit CliHost(const Arguments& args) : args_(args) {}
 
-    void set_files(std::vector<std::u16string> files) { files_ = std::move(files); }
+    // The files to convert; each that exists is kept from being replaced by an output.
+    void set_files(std::vector<std::u16string> files) {
+        files_ = std::move(files);
+        for (const std::u16string& file : files_) {
+            if (const auto identity = file_identity(file, Links::followed)) {
+                inputs_.try_emplace(*identity, file);
+            }
+        }
+    }
     // Off while standard output carries the converted bytes.
     void list_results(bool on) { list_results_ = on; }
     bool skipped_any() const { return skipped_; }
@@ -72,12 +85,7 @@ public:
         if (!input_.empty()) {
             text = input_ + (output_.empty() ? u"" : u" -> " + output_) + u": ";
         }
-        text += error.text();
-        if (error.code() == io_code::sharing_violation && !output_.empty() &&
-            same_file(input_, output_)) {
-            text += u" (the output would replace its own input)";
-        }
-        return text;
+        return text + error.text();
     }
 
     std::vector<std::u16string> file_list() override { return files_; }
@@ -94,13 +102,37 @@ public:
             write_text(Stream::out, std::u16string(line) + u"\n");
         }
     }
+    bool may_replace(std::u16string_view output, const FileIdentity& existing) override {
+        const std::u16string name(output);
+        if (is_symbolic_link(name)) {
+            return refuse(output, u"is a symbolic link; not replaced");
+        }
+        if (const auto input = inputs_.find(existing); input != inputs_.end()) {
+            return refuse(output,
+                          file_identity(input_, Links::followed) == existing
+                              ? u"would replace its own input; not replaced"
+                              : u"would replace the input " + input->second + u"; not replaced");
+        }
+        return true;
+    }
     void show_message(MessageKind kind, std::u16string_view text,
                       std::u16string_view file) override {
         skipped_ = true;
-        // A log has no other way to tell which file a missing marker is about.
-        const std::u16string prefix =
-            kind == MessageKind::marker_missing ? std::u16string(file) + u": " : u"";
-        write_text(Stream::err, prefix + std::u16string(text) + u"\n");
+        // A log has no other way to tell which file a missing marker is about, and the window's
+        // "Cannot find" would call a device or a pipe missing.
+        std::u16string line;
+        switch (kind) {
+        case MessageKind::file_not_found:
+            line = text;
+            break;
+        case MessageKind::not_a_disk_file:
+            line = std::u16string(file) + u": not a regular file";
+            break;
+        case MessageKind::marker_missing:
+            line = std::u16string(file) + u": " + std::u16string(text);
+            break;
+        }
+        write_text(Stream::err, line + u"\n");
     }
 
 private:
@@ -119,7 +151,21 @@ private:
         earlier->second = input_;
     }
 
+    // Reported on standard error with the input and output it is about; the batch goes on.
+    bool refuse(std::u16string_view output, std::u16string_view why) {
+        report(input_ + u" -> " + std::u16string(output) + u": " + std::u16string(why));
+        skipped_ = true;
+        return false;
+    }
+
+    struct IdentityHash {
+        std::size_t operator()(const FileIdentity& identity) const noexcept {
+            return std::hash<std::uint64_t>()(identity.index * 31 + identity.volume);
+        }
+    };
+
     std::vector<std::u16string> files_;
+    std::unordered_map<FileIdentity, std::u16string, IdentityHash> inputs_; // the first name
     const Arguments& args_;
     bool skipped_ = false;
     bool list_results_ = true;

@@ -7,7 +7,8 @@
 
 namespace t2k {
 
-// Clears the results, then converts each listed file that exists and reports each that does not.
+// Clears the results, then converts each listed disk file and reports each other line: nothing,
+// a folder, or a device or a pipe, which is never read.
 // An IoError ends the batch at once and travels on to the caller.
 void run_batch(ConversionHost& host, const ConversionOptions& options);
 

@@ -4,6 +4,7 @@
 #include "convert/line_reader.h"
 #include "convert/output_writer.h"
 #include "convert/record_list.h"
+#include "platform/io_error.h"
 
 #include <optional>
 #include <utility>
@@ -229,6 +230,39 @@ std::u16string get_outfile(std::u16string_view filename, std::u16string_view pat
     return folder + std::u16string(name) + u"." + std::u16string(ext);
 }
 
+namespace {
+
+// An extension that would lead the output out of its folder or into a stream of another file,
+// or that no file name may hold.
+bool is_invalid_extension(std::u16string_view extension) {
+    for (const char16_t c : extension) {
+        if (c == u'\\' || c == u'/' || c == u':' || c < 0x20 || c == 0x7F) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether the output may be written over what its name holds now. The host decides first; what
+// it lets through that is the conversion's own input is the sharing violation, raised before
+// anything is written.
+bool may_write_output(const std::u16string& outfile, const LineReader& reader,
+                      ConversionHost& host) {
+    const std::optional<FileIdentity> existing = file_identity(outfile, Links::not_followed);
+    if (!existing) {
+        return true;
+    }
+    if (!host.may_replace(outfile, *existing)) {
+        return false;
+    }
+    if (existing == reader.input_identity()) {
+        throw IoError(io_code::sharing_violation);
+    }
+    return true;
+}
+
+} // namespace
+
 void translate_tovaro(const std::u16string& filename, const std::u16string& path,
                       ConversionHost& host, const ConversionOptions& options) {
     host.converting(filename, u"");
@@ -237,11 +271,16 @@ void translate_tovaro(const std::u16string& filename, const std::u16string& path
     if (!records) {
         return; // the reader closes the input
     }
-    const std::u16string outfile =
-        get_outfile(filename, path, host.extension(), options.path_style);
+    const std::u16string extension = host.extension();
+    const std::u16string outfile = get_outfile(filename, path, extension, options.path_style);
     host.converting(filename, outfile);
-    // The input stays open while the output is created: an output that is the input itself is
-    // refused as a sharing violation instead of truncating it.
+    if (is_invalid_extension(extension)) {
+        throw IoError(io_code::invalid_filename);
+    }
+    // The input stays open until the output is in place.
+    if (!may_write_output(outfile, reader, host)) {
+        return;
+    }
     if (options.write_mode == WriteMode::none) {
         probe_output_file(outfile);
     } else {
@@ -263,7 +302,7 @@ void translate_stream(InputFile input, std::u16string_view input_name, OutputFil
     host.converting(input_name, output.name());
     if (options.write_mode != WriteMode::none) {
         write_chunks(output, records->pieces(), options.write_mode);
-        output.close();
+        output.commit();
     }
     host.append_result(output.name());
 }

@@ -24,8 +24,11 @@ std::u16string get_outfile(std::u16string_view filename, std::u16string_view pat
                            std::u16string_view extension, const PathStyle& style);
 
 // Converts filename into the folder path; reports a missing marker through the host, lists the
-// output's name there once it is written whole, and raises IoError on any file failure. With
-// WriteMode::none the output is only checked, as far as can be without creating it.
+// output's name there once it is written whole, and raises IoError on any file failure: among
+// them the sharing violation (32) for an output that would replace its own input, and "Invalid
+// filename" for an extension holding '\\', '/', ':' or a control character. An output the host
+// may not replace is left as it is. With WriteMode::none the output is only checked, as far as
+// can be without creating it.
 void translate_tovaro(const std::u16string& filename, const std::u16string& path,
                       ConversionHost& host, const ConversionOptions& options);
 

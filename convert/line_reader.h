@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -59,6 +60,8 @@ public:
         return copy_line_rest(room, underscores);
     }
     void close();
+    // The open input's identity (nothing for a pipe).
+    std::optional<FileIdentity> input_identity() const { return file_.identity(); }
 
     static constexpr std::uint8_t end_of_file_mark = plain_run::end_of_file_mark;
     static constexpr std::size_t block_size = 128;

@@ -1,8 +1,7 @@
-// The output writer: one byte per system call, or buffered; no partial file on failure.
+// The output writer: one byte per system call, or buffered; the old output kept on failure.
 #include "convert/output_writer.h"
 
 #include "platform/files.h"
-#include "platform/io_error.h"
 
 #include <cstdint>
 
@@ -23,19 +22,9 @@ void write_chunks(OutputFile& file, const std::vector<std::string_view>& pieces,
 
 void write_output_file(const std::u16string& name, const std::vector<std::string_view>& pieces,
                        WriteMode mode) {
-    OutputFile file(name); // a failure here created nothing, so there is nothing to delete
-    try {
-        write_chunks(file, pieces, mode);
-        file.close();
-    } catch (const IoError&) {
-        try {
-            file.close();
-        } catch (const IoError&) {
-            // the write's failure is the one to report
-        }
-        remove_file(name);
-        throw;
-    }
+    OutputFile file(name);
+    write_chunks(file, pieces, mode);
+    file.commit();
 }
 
 } // namespace t2k

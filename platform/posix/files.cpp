@@ -1,16 +1,18 @@
-// File services on POSIX: open/read/write/close with errno mapped to the failure table.
+// File services on POSIX: open/read/write/close with errno mapped to the failure table; outputs
+// written into a temporary file and renamed over their name.
 //
 // Codes: ENOENT on input 2 (3 when the folder is missing), ENOENT/ENOTDIR/ENAMETOOLONG on output 3,
 // EMFILE/ENFILE 4, EACCES/EPERM/EROFS/EISDIR 5, ENOSPC/EDQUOT and short writes 101; any other
 // errno e carries the code 1000 + e and is shown as "I/O error <code>".
 #include "platform/files.h"
 
+#include "platform/file_names.h"
 #include "platform/io_error.h"
 #include "platform/text.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,6 +44,11 @@ int code_from_errno(int e) {
     }
 }
 
+// Creating or replacing an output: a missing folder is a bad name, not a missing file.
+int output_code_from_errno(int e) {
+    return e == ENOENT ? io_code::invalid_filename : code_from_errno(e);
+}
+
 std::string native_name(const std::u16string& name) {
     if (name.size() > max_name_length) {
         throw IoError(io_code::invalid_filename);
@@ -49,24 +56,15 @@ std::string native_name(const std::u16string& name) {
     return to_utf8(name);
 }
 
-bool folder_of_exists(const std::string& path) {
+// The folder a name is in, as the system is asked about it.
+std::string folder_of(const std::string& path) {
     const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return true;
-    }
-    struct stat st {};
-    return ::stat(slash == 0 ? "/" : path.substr(0, slash).c_str(), &st) == 0 &&
-           S_ISDIR(st.st_mode);
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The input of a conversion holds a shared lock; an output that finds the file locked is that
-// input (or another reader's) and must not truncate it: the sharing violation of Windows.
-bool is_open_as_input(int fd) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        return errno == EWOULDBLOCK;
-    }
-    ::flock(fd, LOCK_UN);
-    return false;
+bool folder_of_exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(folder_of(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 void close_fd(int& fd) {
@@ -78,6 +76,10 @@ void close_fd(int& fd) {
     if (result != 0 && errno != EINTR) {
         throw IoError(code_from_errno(errno));
     }
+}
+
+FileIdentity identity_of(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 } // namespace
@@ -94,8 +96,6 @@ InputFile::InputFile(const std::u16string& name) : impl_(std::make_unique<Impl>(
         throw IoError(e == ENOENT && !folder_of_exists(path) ? io_code::invalid_filename
                                                              : code_from_errno(e));
     }
-    // Advisory only: it marks the file as an open input for the output guard.
-    ::flock(impl_->fd, LOCK_SH | LOCK_NB);
 }
 
 InputFile::InputFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -136,31 +136,49 @@ void InputFile::close() {
     close_fd(impl_->fd);
 }
 
+std::optional<FileIdentity> InputFile::identity() const {
+    struct stat st {};
+    if (::fstat(impl_->fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    return identity_of(st);
+}
+
 struct OutputFile::Impl {
     int fd = -1;
+    std::string temporary; // empty once renamed, and for standard output
 };
 
+namespace {
+
+// A new file beside path, made exclusively and never through a link: O_EXCL refuses any name
+// that exists, another run's temporary file included, and then another name is tried.
+int create_temporary(const std::string& path, std::string& temporary) {
+    const auto slash = path.find_last_of('/');
+    const std::u16string folder = slash == std::string::npos
+                                      ? std::u16string()
+                                      : from_utf8(std::string_view(path).substr(0, slash + 1));
+    std::random_device random;
+    for (int attempt = 1;; ++attempt) {
+        temporary = to_utf8(temporary_name(folder, random()));
+        const int fd =
+            ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            return fd;
+        }
+        if (errno != EEXIST || attempt == 100) {
+            const int e = errno;
+            temporary.clear();
+            throw IoError(output_code_from_errno(e));
+        }
+    }
+}
+
+} // namespace
+
 OutputFile::OutputFile(const std::u16string& name) : name_(name), impl_(std::make_unique<Impl>()) {
-    const std::string path = native_name(name);
-    // Not O_TRUNC: the guard below must look before anything is cut.
-    impl_->fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (impl_->fd < 0) {
-        const int e = errno;
-        throw IoError(e == ENOENT ? io_code::invalid_filename : code_from_errno(e));
-    }
-    if (is_open_as_input(impl_->fd)) {
-        ::close(impl_->fd);
-        impl_->fd = -1;
-        throw IoError(io_code::sharing_violation);
-    }
-    // Only a regular file is cut, as O_TRUNC does: a device such as /dev/full has no length.
-    struct stat st {};
-    if (::fstat(impl_->fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(impl_->fd, 0) != 0) {
-        const int e = errno;
-        ::close(impl_->fd);
-        impl_->fd = -1;
-        throw IoError(code_from_errno(e));
-    }
+    probe_output_file(name);
+    impl_->fd = create_temporary(native_name(name), impl_->temporary);
 }
 
 OutputFile::OutputFile(std::u16string name, std::unique_ptr<Impl> impl)
@@ -178,8 +196,14 @@ OutputFile OutputFile::standard_output(std::u16string name) {
 }
 
 OutputFile::~OutputFile() {
-    if (impl_ && impl_->fd >= 0) {
+    if (!impl_) {
+        return;
+    }
+    if (impl_->fd >= 0) {
         ::close(impl_->fd);
+    }
+    if (!impl_->temporary.empty()) {
+        ::unlink(impl_->temporary.c_str());
     }
 }
 
@@ -196,72 +220,71 @@ void OutputFile::write(const std::uint8_t* data, std::size_t size) {
     }
 }
 
-void OutputFile::close() {
+void OutputFile::commit() {
     close_fd(impl_->fd);
+    if (impl_->temporary.empty()) {
+        return;
+    }
+    // rename() replaces the name itself: a link there goes, and what it led to stays.
+    if (::rename(impl_->temporary.c_str(), to_utf8(name_).c_str()) != 0) {
+        throw IoError(output_code_from_errno(errno));
+    }
+    impl_->temporary.clear();
 }
 
-bool file_exists(const std::u16string& name) {
+FileKind file_kind(const std::u16string& name) {
     // The system would see a name with a NUL inside as the part before it: another file.
     if (name.find(u'\0') != std::u16string::npos) {
-        return false;
+        return FileKind::missing;
     }
     struct stat st {};
-    return ::stat(to_utf8(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    if (::stat(to_utf8(name).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        return FileKind::missing;
+    }
+    return S_ISREG(st.st_mode) ? FileKind::disk_file : FileKind::other;
 }
 
 bool remove_file(const std::u16string& name) {
     return ::unlink(to_utf8(name).c_str()) == 0;
 }
 
-namespace {
-
-// A regular file that exists: may it be opened for writing, and is it no open input? Nothing is
-// cut or changed. Devices and pipes are not opened: opening one may itself do something.
-void probe_existing_output(const std::string& path, const struct stat& st) {
-    if (S_ISDIR(st.st_mode)) {
-        throw IoError(io_code::access_denied);
-    }
-    if (!S_ISREG(st.st_mode)) {
-        return;
-    }
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) {
-        throw IoError(code_from_errno(errno));
-    }
-    const bool is_input = is_open_as_input(fd);
-    ::close(fd);
-    if (is_input) {
-        throw IoError(io_code::sharing_violation);
-    }
-}
-
-} // namespace
-
 void probe_output_file(const std::u16string& name) {
     const std::string path = native_name(name);
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        probe_existing_output(path, st);
-        return;
+    if (::lstat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            throw IoError(io_code::access_denied);
+        }
+        // A file that may not be written is not replaced either, as opening it would refuse.
+        if (S_ISREG(st.st_mode) && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+            throw IoError(code_from_errno(errno));
+        }
+    } else if (const int e = errno; e != ENOENT || !folder_of_exists(path)) {
+        throw IoError(output_code_from_errno(e));
     }
-    const int e = errno;
-    if (e != ENOENT || !folder_of_exists(path)) {
-        throw IoError(e == ENOENT ? io_code::invalid_filename : code_from_errno(e));
-    }
-    const auto slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "."
-                               : slash == 0               ? "/"
-                                                          : path.substr(0, slash);
-    if (::access(folder.c_str(), W_OK) != 0) {
+    // The temporary file is made in the folder and renamed there.
+    if (::faccessat(AT_FDCWD, folder_of(path).c_str(), W_OK, AT_EACCESS) != 0) {
         throw IoError(code_from_errno(errno));
     }
 }
 
-bool same_file(const std::u16string& a, const std::u16string& b) {
-    struct stat first {};
-    struct stat second {};
-    return ::stat(to_utf8(a).c_str(), &first) == 0 && ::stat(to_utf8(b).c_str(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+std::optional<FileIdentity> file_identity(const std::u16string& name, Links links) {
+    if (name.size() > max_name_length || name.find(u'\0') != std::u16string::npos) {
+        return std::nullopt;
+    }
+    struct stat st {};
+    const std::string path = to_utf8(name);
+    const int result =
+        links == Links::followed ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
+    if (result != 0) {
+        return std::nullopt;
+    }
+    return identity_of(st);
+}
+
+bool is_symbolic_link(const std::u16string& name) {
+    struct stat st {};
+    return ::lstat(to_utf8(name).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 std::u16string name_key(std::u16string_view name) {

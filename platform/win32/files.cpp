@@ -1,15 +1,21 @@
-// File services on Windows: CreateFileW/ReadFile/WriteFile/CloseHandle, failures by GetLastError.
+// File services on Windows: CreateFileW/ReadFile/WriteFile/CloseHandle, failures by GetLastError;
+// outputs written into a temporary file and moved over their name.
 #include "platform/files.h"
 
+#include "platform/file_names.h"
 #include "platform/io_error.h"
+#include "platform/path_style.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
-#include <optional>
+#include <random>
 #include <windows.h>
 
 namespace t2k {
 namespace {
+
+// The system's own reading of a path: '/' ends a folder part as well.
+constexpr PathStyle system_style{u"\\/:", u'\\'};
 
 int last_error_code() {
     const DWORD error = GetLastError();
@@ -30,44 +36,56 @@ const wchar_t* checked_name(const std::u16string& name) {
     return wide(name);
 }
 
-HANDLE open_file(const std::u16string& name, DWORD access, DWORD share, DWORD disposition) {
-    HANDLE handle = CreateFileW(checked_name(name), access, share, nullptr, disposition,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        throw IoError(last_error_code());
-    }
-    return handle;
+bool is_device(const std::u16string& name) {
+    return is_device_name(system_style.file_name_part(name));
 }
 
-void close_handle(HANDLE& handle) {
-    if (handle == INVALID_HANDLE_VALUE) {
+FileHandle open_file(const std::u16string& name, DWORD access, DWORD share, DWORD disposition) {
+    FileHandle file(CreateFileW(checked_name(name), access, share, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        throw IoError(last_error_code());
+    }
+    return file;
+}
+
+void close_file(FileHandle& file) {
+    if (!file) {
         return;
     }
-    const BOOL ok = CloseHandle(handle);
-    handle = INVALID_HANDLE_VALUE;
-    if (!ok) {
+    if (!CloseHandle(file.release())) {
         throw IoError(last_error_code());
     }
 }
 
 // A handle of our own to a standard stream, so that closing it leaves the process's one open.
-HANDLE duplicate_standard_handle(DWORD which) {
+FileHandle duplicate_standard_handle(DWORD which) {
     HANDLE copy = INVALID_HANDLE_VALUE;
     if (!DuplicateHandle(GetCurrentProcess(), GetStdHandle(which), GetCurrentProcess(), &copy, 0,
                          FALSE, DUPLICATE_SAME_ACCESS)) {
         throw IoError(last_error_code());
     }
-    return copy;
+    return FileHandle(copy);
+}
+
+std::optional<FileIdentity> identity_of(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(file, &information)) {
+        return std::nullopt;
+    }
+    return FileIdentity{information.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) |
+                            information.nFileIndexLow};
 }
 
 } // namespace
 
 struct InputFile::Impl {
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    FileHandle file;
 };
 
 InputFile::InputFile(const std::u16string& name) : impl_(std::make_unique<Impl>()) {
-    impl_->handle = open_file(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    impl_->file = open_file(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
 }
 
 InputFile::InputFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -76,19 +94,15 @@ InputFile::InputFile(InputFile&&) noexcept = default;
 
 InputFile InputFile::standard_input() {
     auto impl = std::make_unique<Impl>();
-    impl->handle = duplicate_standard_handle(STD_INPUT_HANDLE);
+    impl->file = duplicate_standard_handle(STD_INPUT_HANDLE);
     return InputFile(std::move(impl));
 }
 
-InputFile::~InputFile() {
-    if (impl_ && impl_->handle != INVALID_HANDLE_VALUE) {
-        CloseHandle(impl_->handle);
-    }
-}
+InputFile::~InputFile() = default;
 
 std::size_t InputFile::read(std::uint8_t* buffer, std::size_t size) {
     DWORD got = 0;
-    if (!ReadFile(impl_->handle, buffer, static_cast<DWORD>(size), &got, nullptr)) {
+    if (!ReadFile(impl_->file.get(), buffer, static_cast<DWORD>(size), &got, nullptr)) {
         if (GetLastError() == ERROR_BROKEN_PIPE) {
             return 0; // a broken pipe is the plain end of the data
         }
@@ -98,16 +112,47 @@ std::size_t InputFile::read(std::uint8_t* buffer, std::size_t size) {
 }
 
 void InputFile::close() {
-    close_handle(impl_->handle);
+    close_file(impl_->file);
+}
+
+std::optional<FileIdentity> InputFile::identity() const {
+    return identity_of(impl_->file.get());
 }
 
 struct OutputFile::Impl {
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    FileHandle file;
+    std::u16string temporary; // empty once moved, and for standard output
 };
 
+namespace {
+
+// A new file beside name: CREATE_NEW refuses any name that exists, another run's temporary file
+// included, and then another name is tried.
+FileHandle create_temporary(const std::u16string& name, std::u16string& temporary) {
+    const std::u16string_view folder = system_style.folder_part(name);
+    std::random_device random;
+    for (int attempt = 1;; ++attempt) {
+        temporary = temporary_name(folder, random());
+        FileHandle file(CreateFileW(checked_name(temporary), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            return file;
+        }
+        const DWORD error = GetLastError();
+        if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 100) {
+            temporary.clear();
+            SetLastError(error);
+            throw IoError(last_error_code());
+        }
+    }
+}
+
+} // namespace
+
 OutputFile::OutputFile(const std::u16string& name) : name_(name), impl_(std::make_unique<Impl>()) {
-    impl_->handle = open_file(name, GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, CREATE_ALWAYS);
+    probe_output_file(name);
+    impl_->file = create_temporary(name, impl_->temporary);
 }
 
 OutputFile::OutputFile(std::u16string name, std::unique_ptr<Impl> impl)
@@ -117,19 +162,23 @@ OutputFile::OutputFile(OutputFile&&) noexcept = default;
 
 OutputFile OutputFile::standard_output(std::u16string name) {
     auto impl = std::make_unique<Impl>();
-    impl->handle = duplicate_standard_handle(STD_OUTPUT_HANDLE);
+    impl->file = duplicate_standard_handle(STD_OUTPUT_HANDLE);
     return OutputFile(std::move(name), std::move(impl));
 }
 
 OutputFile::~OutputFile() {
-    if (impl_ && impl_->handle != INVALID_HANDLE_VALUE) {
-        CloseHandle(impl_->handle);
+    if (!impl_) {
+        return;
+    }
+    impl_->file.reset();
+    if (!impl_->temporary.empty()) {
+        DeleteFileW(wide(impl_->temporary));
     }
 }
 
 void OutputFile::write(const std::uint8_t* data, std::size_t size) {
     DWORD written = 0;
-    if (!WriteFile(impl_->handle, data, static_cast<DWORD>(size), &written, nullptr)) {
+    if (!WriteFile(impl_->file.get(), data, static_cast<DWORD>(size), &written, nullptr)) {
         throw IoError(last_error_code());
     }
     // Wine reports success with fewer bytes stored on a full disk.
@@ -138,31 +187,62 @@ void OutputFile::write(const std::uint8_t* data, std::size_t size) {
     }
 }
 
-void OutputFile::close() {
-    close_handle(impl_->handle);
+void OutputFile::commit() {
+    close_file(impl_->file);
+    if (impl_->temporary.empty()) {
+        return;
+    }
+    // The name itself is replaced: a link there goes, and what it led to stays. A file that is
+    // open cannot be replaced; a run beside this one, or a virus scanner, opens it for a moment
+    // only, so the move is tried again for a while before the refusal counts.
+    for (int attempt = 1; !MoveFileExW(wide(impl_->temporary), wide(name_),
+                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+         ++attempt) {
+        const DWORD error = GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 20) {
+            SetLastError(error);
+            throw IoError(last_error_code());
+        }
+        Sleep(static_cast<DWORD>(attempt));
+    }
+    impl_->temporary.clear();
 }
 
-bool file_exists(const std::u16string& name) {
+FileKind file_kind(const std::u16string& name) {
     // The system would see a name with a NUL inside as the part before it: another file.
     if (name.find(u'\0') != std::u16string::npos) {
-        return false;
+        return FileKind::missing;
     }
-    const DWORD attributes = GetFileAttributesW(wide(name));
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    // A device's name is the device in every folder; it is not opened to be told apart: opening a
+    // port or a console may wait or act.
+    if (is_device(name)) {
+        return FileKind::other;
     }
-    // Some files refuse their attributes but can still be found by a directory search; a
-    // wildcard must not turn that search into "some file matches".
-    if (name.find_first_of(u"*?") != std::u16string::npos) {
-        return false;
+    DWORD attributes = GetFileAttributesW(wide(name));
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // Some files refuse their attributes but can still be found by a directory search; a
+        // wildcard must not turn that search into "some file matches".
+        if (name.find_first_of(u"*?") != std::u16string::npos) {
+            return FileKind::missing;
+        }
+        WIN32_FIND_DATAW found{};
+        const FindHandle search(FindFirstFileW(wide(name), &found));
+        if (!search) {
+            return FileKind::missing;
+        }
+        attributes = found.dwFileAttributes;
     }
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(wide(name), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return false;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return FileKind::missing;
     }
-    FindClose(search);
-    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    // Opened for no access, which no other program's sharing refuses and which reads nothing.
+    const FileHandle file(CreateFileW(wide(name), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    if (file && GetFileType(file.get()) != FILE_TYPE_DISK) {
+        return FileKind::other;
+    }
+    return FileKind::disk_file; // one that cannot be opened here fails when it is read
 }
 
 bool remove_file(const std::u16string& name) {
@@ -170,7 +250,11 @@ bool remove_file(const std::u16string& name) {
 }
 
 void probe_output_file(const std::u16string& name) {
-    const DWORD attributes = GetFileAttributesW(checked_name(name));
+    checked_name(name);
+    if (is_device(name)) {
+        throw IoError(io_code::invalid_filename);
+    }
+    const DWORD attributes = GetFileAttributesW(wide(name));
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         // A missing file is what a missing folder or a bad name is not: only those would fail.
         if (GetLastError() != ERROR_FILE_NOT_FOUND) {
@@ -181,36 +265,37 @@ void probe_output_file(const std::u16string& name) {
     if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
         throw IoError(io_code::access_denied);
     }
-    // Opened as the output would be, but without replacing it: an open input refuses this too.
-    const FileHandle file(CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Opened for writing, without replacing it, to find a file the system would not let us write
+    // or that a program has open for itself (the sharing violation). Deleting is shared: else
+    // this moment's open would stop a run beside this one from moving its output over the file.
+    const FileHandle file(CreateFileW(wide(name), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         throw IoError(last_error_code());
     }
 }
 
-namespace {
-
-std::optional<BY_HANDLE_FILE_INFORMATION> file_information(const std::u16string& name) {
-    const FileHandle file(CreateFileW(wide(name), 0,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!file || !GetFileInformationByHandle(file.get(), &information)) {
+std::optional<FileIdentity> file_identity(const std::u16string& name, Links links) {
+    if (name.size() > max_name_length || name.find(u'\0') != std::u16string::npos ||
+        is_device(name)) {
         return std::nullopt;
     }
-    return information;
+    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS |
+                        (links == Links::not_followed ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+    const FileHandle file(CreateFileW(wide(name), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, flags, nullptr));
+    if (!file) {
+        return std::nullopt;
+    }
+    return identity_of(file.get());
 }
 
-} // namespace
-
-bool same_file(const std::u16string& a, const std::u16string& b) {
-    const auto first = file_information(a);
-    const auto second = file_information(b);
-    return first && second && first->dwVolumeSerialNumber == second->dwVolumeSerialNumber &&
-           first->nFileIndexHigh == second->nFileIndexHigh &&
-           first->nFileIndexLow == second->nFileIndexLow;
+bool is_symbolic_link(const std::u16string& name) {
+    const DWORD attributes = GetFileAttributesW(wide(name));
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 std::u16string name_key(std::u16string_view name) {

@@ -155,12 +155,16 @@ check "stdin without a marker" eval '[ "$rc" = 1 ] && [ ! -s "$logs/stdout" ] &&
 run_with_input good.txt - good.txt
 check "'-' with other inputs is a usage error" [ "$rc" = 64 ]
 
-# Messages name what they are about; an output that is its own input says so.
-cp good.txt self.maz
-run -e maz self.maz
-check "own input: code 32 in words" eval '[ "$rc" = 2 ] && [ "${err%%: I/O error 32*}" != "$err" ] && [ "${err%(the output would replace its own input)}" != "$err" ]'
-check "own input: named" [ "${err#tovaro2korvane-cli: self.maz -> }" != "$err" ]
-check "own input: left as it was" cmp -s self.maz good.txt
+# An output that would replace an input of the run, its own or another's, is refused before
+# anything is written, with both files named; the batch goes on.
+mkdir -p r && cp good.txt r/b.x.txt && printf '\xabp2\nB\n' >r/b.txt && cp good.txt r/self.maz
+run -o r -e txt r/b.x.txt r/b.txt good.txt
+check "another input: refused, named, the batch goes on" [ "$err" = "tovaro2korvane-cli: r${sep}b.x.txt -> r${sep}b.txt: would replace the input r${sep}b.txt; not replaced
+tovaro2korvane-cli: r${sep}b.txt -> r${sep}b.txt: would replace its own input; not replaced" ]
+check "another input: exit 1, the rest written" eval '[ "$rc" = 1 ] && [ "$out" = "r${sep}good.txt" ]'
+check "another input: left as it was" [ "$(hex r/b.txt)" = "$(printf '\xabp2\nB\n' | od -An -tx1 | tr -d ' \n')" ]
+run -o r -e maz r/self.maz
+check "own input: refused, exit 1, left as it was" eval '[ "$rc" = 1 ] && [ "${err%its own input; not replaced}" != "$err" ] && cmp -s r/self.maz good.txt'
 
 # Inputs with one output name: each later one replaces the output before it, and the script is told.
 mkdir -p one two three && cp good.txt one/x.txt && printf '\xabp2\nsecond\n' >two/x.txt
@@ -191,8 +195,8 @@ out${sep}x.maz
 out${sep}x.maz" ]
 check "dry run reports as a real run" eval '[ "$rc" = 1 ] && [ "$(lines "$err")" = 2 ]'
 check "dry run writes nothing" eval '[ "$(ls out)" = plain.maz ] && [ "$(cat out/plain.maz)" = old ]'
-run -n -e maz self.maz
-check "dry run finds an output that is its own input" eval '[ "$rc" = 2 ] && cmp -s self.maz good.txt'
+run -n -o r -e txt r/b.x.txt r/self.maz r/b.txt
+check "dry run finds outputs that would replace inputs" eval '[ "$rc" = 1 ] && [ "$(lines "$err")" = 2 ] && [ "$out" = "r${sep}self.txt" ]'
 run -n -o no-such-folder good.txt
 check "dry run finds a missing folder" [ "$rc" = 2 ]
 
@@ -233,6 +237,115 @@ else
     T2K_FAIL_READ_IN=$dir/failing run -o out failing/a.txt good.txt
     check "a read error partway through an input stops the batch unlisted" eval '[ "$rc" = 2 ] && [ "$err" = "tovaro2korvane-cli: failing/a.txt: I/O error 1005" ] && [ -z "$out" ]'
     unset LD_PRELOAD
+fi
+
+# What is not a file on a disk is never read: a device, a pipe (and on Windows a device's name
+# with any extension, even where a file of that name exists on the Unix side of Wine).
+rm -rf out && mkdir out
+if [ "$windows" = 1 ]; then
+    cp good.txt AUX.txt && cp good.txt nul.x.txt
+    odd_inputs=(AUX.txt nul.x.txt)
+else
+    mkfifo fifo.txt
+    odd_inputs=(fifo.txt /dev/null)
+fi
+cli_saved=("${cli[@]}")
+cli=(timeout 120 "${cli_saved[@]}") # a read that waits for ever must end the test, not hang it
+run -o out "${odd_inputs[@]}" good.txt
+cli=("${cli_saved[@]}")
+check "not a regular file: named, never read, the batch goes on" eval '[ "$rc" = 1 ] && [ "$out" = "out${sep}good.maz" ] && [ "$err" = "${odd_inputs[0]}: not a regular file
+${odd_inputs[1]}: not a regular file" ]'
+rm -f AUX.txt nul.x.txt fifo.txt
+
+# An extension that would lead out of the output folder or into a stream is an invalid name.
+rm -rf out && mkdir -p out/sub
+for extension in 'maz\..\..\x' 'maz/../../y' 'maz:s' "$(printf 'm\taz')"; do
+    run -o out/sub -e "$extension" good.txt
+    check "extension '$extension' is an invalid name" eval '[ "$rc" = 2 ] && [ "${err%: Invalid filename}" != "$err" ]'
+done
+check "and nothing was written anywhere" eval '[ -z "$(find out -type f)" ] && [ ! -e x ] && [ ! -e y ]'
+
+# A symbolic link at an output's name is refused and stays, dangling or not, and what it leads to
+# is untouched; a hard link's name gets a new file and its other name keeps the old content.
+if [ "$windows" = 0 ]; then
+    rm -rf out && mkdir out && printf 'precious\n' >precious.txt && printf 'other\n' >linked.txt
+    cp good.txt l1.txt && cp good.txt l2.txt && cp good.txt l3.txt
+    ln -s ../precious.txt out/l1.maz && ln -s ../nowhere.txt out/l2.maz && ln linked.txt out/l3.maz
+    run -o out l1.txt l2.txt l3.txt
+    check "links: a symbolic link is refused and named, the batch goes on" eval '[ "$rc" = 1 ] && [ "$out" = out/l3.maz ] && [ "$err" = "tovaro2korvane-cli: l1.txt -> out/l1.maz: is a symbolic link; not replaced
+tovaro2korvane-cli: l2.txt -> out/l2.maz: is a symbolic link; not replaced" ]'
+    check "links: the links and what they lead to are as they were" eval '[ "$(cat precious.txt)" = precious ] && [ -L out/l1.maz ] && [ -L out/l2.maz ] && [ ! -e nowhere.txt ]'
+    check "links: a hard link's name gets the new file, its other name the old content" eval '[ "$(hex out/l3.maz)" = 0241033104024204 ] && [ "$(cat linked.txt)" = other ]'
+fi
+
+# Four runs at once over overlapping sets of inputs into one folder, twenty rounds: no run stops
+# another, every output is whole and nothing else is left there.
+rm -rf par par-out && mkdir par par-out
+for i in $(seq 100 219); do
+    printf 'h\r\n\xabp2\r\nline_%s\r\n' "$i" >"par/f$i.txt"
+done
+# Each run has 60 of the 120 files, each file is in two runs, and one file is in every run after
+# each of its files: four runs on one output at once.
+for k in 0 1 2 3; do
+    for i in $(seq $((30 * k)) $((30 * k + 59))); do
+        printf 'par/f%s.txt\npar/f219.txt\n' $((100 + i % 120))
+    done >"par-list-$k.txt"
+done
+parallel_failures=0
+for round in $(seq 1 20); do
+    pids=()
+    for k in 0 1 2 3; do
+        "${cli[@]}" -o par-out --files-from "par-list-$k.txt" >"$logs/par-$k.out" 2>"$logs/par-$k.err" </dev/null &
+        pids+=($!)
+    done
+    for k in 0 1 2 3; do
+        wait "${pids[$k]}" && [ ! -s "$logs/par-$k.err" ] || {
+            parallel_failures=$((parallel_failures + 1))
+            head -n 3 "$logs/par-$k.err" >&2
+        }
+    done
+done
+check "parallel runs: none failed in 80" [ "$parallel_failures" = 0 ]
+wrong=0
+for i in $(seq 100 219); do
+    [ "$(hex "par-out/f$i.maz")" = "$(printf '\002line\003%s\004' "$i" | od -An -tx1 | tr -d ' \n')" ] || wrong=$((wrong + 1))
+done
+check "parallel runs: every output whole" eval '[ "$wrong" = 0 ] && [ "$(ls -A par-out | wc -l)" = 120 ]'
+rm -rf par par-out par-list-*.txt
+
+# A run killed while it writes leaves the old output or the whole new one, never a part of it; a
+# temporary file it leaves does not look like an output. The kill comes as soon as anything
+# changes in the folder, so some trials must have caught the run in the middle of its write.
+if [ "$windows" = 0 ]; then
+    { printf '\xabp2\n'; yes 'G01 X10 Y20 Z_30 F100' | head -c 64M; } >big.txt
+    rm -rf whole kill && mkdir whole kill
+    "${cli[@]}" -o whole big.txt >/dev/null 2>&1
+    touch -d 2001-01-01 kill-stamp
+    caught=0
+    partial=0
+    for trial in 1 2 3 4 5; do
+        rm -rf kill && mkdir kill && printf 'old output\n' >kill/big.maz && touch -d 2000-01-01 kill/big.maz
+        "${cli[@]}" -o kill big.txt >"$logs/stdout" 2>/dev/null </dev/null &
+        pid=$!
+        while kill -0 "$pid" 2>/dev/null; do
+            set -- kill/*
+            [ $# -gt 1 ] || [ kill/big.maz -nt kill-stamp ] && break
+        done
+        kill -9 "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+        if [ "$(cat kill/big.maz)" = "old output" ]; then
+            [ -s "$logs/stdout" ] && partial=$((partial + 1)) # listed but not there
+            [ "$(ls kill | wc -l)" -gt 1 ] && caught=$((caught + 1))
+        elif ! cmp -s kill/big.maz whole/big.maz || [ "$(tr -d '\n' <"$logs/stdout")" != kill/big.maz ]; then
+            partial=$((partial + 1))
+        fi
+        for left in kill/*; do
+            case $left in kill/big.maz) ;; *.maz) partial=$((partial + 1)) ;; esac
+        done
+    done
+    check "killed: the old output or the whole new one, nothing that looks like an output" [ "$partial" = 0 ]
+    check "killed: some runs were caught in the middle of their write ($caught of 5)" [ "$caught" -gt 0 ]
+    rm -rf big.txt whole kill kill-stamp
 fi
 
 # Every code page's bytes: the same natively and under Wine.

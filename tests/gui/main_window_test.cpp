@@ -196,6 +196,37 @@ TEST_F(MainWindow, the_results_box_behind_each_box_lists_every_file_written_so_f
     EXPECT_EQ(MainForm->FinishedMemo.text(), abcd);
 }
 
+// The window writes a byte at a time into a new file beside the output: when the disk fills up,
+// the error box says so and the old output stays as it was, with nothing left beside it.
+TEST_F(MainWindow, a_full_disk_keeps_the_old_output_as_it_was) {
+    const auto tiny = test::prepared_folder(u"tiny");
+    if (!tiny) {
+        GTEST_SKIP() << "no tiny file system can be mounted here";
+    }
+    const std::u16string folder = *tiny + u"\\window";
+    std::filesystem::remove_all(std::filesystem::path(folder));
+    test::make_folder(folder);
+    std::string big = "\xABp2\r\n";
+    while (big.size() < 100 * 1024) {
+        big += "G01 X10 Y20 Z_30 F100\r\n";
+    }
+    test::write_bytes(in.file(u"big.tov"), big);
+    const std::string old_output(8 * 1024, 'Z');
+    test::write_bytes(folder + u"\\big.maz", old_output);
+    StartedProgram program;
+    MessageBoxRecorder boxes;
+    MainForm->FileMemo.set_text(in.file(u"big.tov"));
+    MainForm->Edit2.set_text(folder);
+    SendMessageW(MainForm->Button1.handle(), BM_CLICK, 0, 0);
+
+    EXPECT_THAT(MainForm->FinishedMemo.lines(), IsEmpty());
+    EXPECT_THAT(boxes.texts(), ElementsAre(u"Disk full."));
+    EXPECT_TRUE(test::read_bytes(folder + u"\\big.maz") == old_output)
+        << "the old output was not kept as it was";
+    EXPECT_THAT(test::names_in(folder), ElementsAre(u"big.maz"));
+    std::filesystem::remove_all(std::filesystem::path(folder));
+}
+
 // Pasted as a user pastes (EM_REPLACESEL keeps to the box's text limit), the list is far longer
 // than an edit control takes by default; every name must be converted and listed. The inputs lie
 // in folders of 100: Wine looks through a whole folder for each name it creates there, so one

@@ -16,6 +16,7 @@ public:
 
     std::vector<std::u16string> results;
     std::vector<std::u16string> messages;
+    std::vector<MessageKind> message_kinds;
     // Results and messages as one story: "result: ..." and "message: ...".
     std::vector<std::u16string> events;
     int extension_reads = 0;
@@ -34,8 +35,9 @@ public:
         results.emplace_back(line);
         events.push_back(u"result: " + std::u16string(line));
     }
-    void show_message(MessageKind, std::u16string_view text, std::u16string_view) override {
+    void show_message(MessageKind kind, std::u16string_view text, std::u16string_view) override {
         messages.emplace_back(text);
+        message_kinds.push_back(kind);
         events.push_back(u"message: " + std::u16string(text));
     }
 };

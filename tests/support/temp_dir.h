@@ -29,7 +29,7 @@ void write_bytes(const std::u16string& path, std::string_view bytes);
 std::string read_bytes(const std::u16string& path);
 bool path_exists(const std::u16string& path);
 void make_folder(const std::u16string& path);
-// The names in a folder, sorted.
+// The names in a folder, sorted: what a test expects to find there and nothing else.
 std::vector<std::u16string> names_in(const std::u16string& folder);
 
 // A folder prepared outside the test program by tests/support/fixtures.sh (the test's

@@ -16,7 +16,7 @@ if(NOT CMAKE_CROSSCOMPILING)
     target_link_options(t2k_failing_calls PRIVATE -fno-sanitize=all)
     list(APPEND cli_environment "T2K_FAILING_CALLS=$<TARGET_FILE:t2k_failing_calls>")
 endif()
-set_tests_properties(cli_tests PROPERTIES LABELS "unit;cli" TIMEOUT 900
+set_tests_properties(cli_tests PROPERTIES LABELS "unit;cli" TIMEOUT 1500
     PASS_REGULAR_EXPRESSION "cli: [1-9][0-9]* passed, 0 failed"
     ENVIRONMENT "${cli_environment}")
 

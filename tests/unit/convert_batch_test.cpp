@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -107,7 +112,7 @@ TEST_F(BatchTest, unwritable_output_folder_is_access_denied) {
     }
 }
 
-TEST_F(BatchTest, full_disk_leaves_no_partial_output_and_keeps_earlier_ones) {
+TEST_F(BatchTest, full_disk_keeps_the_old_output_byte_for_byte_and_leaves_nothing_else) {
     const auto tiny = test::prepared_folder(u"tiny");
     if (!tiny) {
         GTEST_SKIP() << "no tiny file system can be mounted here";
@@ -116,18 +121,77 @@ TEST_F(BatchTest, full_disk_leaves_no_partial_output_and_keeps_earlier_ones) {
     while (big.size() < 100 * 1024) {
         big += "G01 X10 Y20 Z_30 F100\n";
     }
+    // A folder of this test's own on the small disk, which other tests may use too.
+    const std::u16string folder = PathStyle::native().with_trailing_delimiter(*tiny) + u"batch";
+    std::filesystem::remove_all(std::filesystem::path(folder));
+    test::make_folder(folder);
+    const auto in_tiny = [&](std::u16string_view name) {
+        return PathStyle::native().with_trailing_delimiter(folder) + std::u16string(name);
+    };
+    const std::string old_output(8 * 1024, '\x5A');
     host.files = {input(u"small.txt", good), input(u"big.txt", big), input(u"after.txt", good)};
-    host.folder = *tiny;
+    host.folder = folder;
     for (WriteMode mode : {WriteMode::byte_per_write, WriteMode::buffered}) {
+        test::write_bytes(in_tiny(u"big.maz"), old_output);
         options.write_mode = mode;
         EXPECT_EQ(run(), std::make_pair(101, std::u16string(u"Disk full")));
-        const auto in_tiny = [&](std::u16string_view name) {
-            return PathStyle::native().with_trailing_delimiter(*tiny) + std::u16string(name);
-        };
         EXPECT_EQ(host.results, Texts{in_tiny(u"small.maz")});
         EXPECT_EQ(test::read_bytes(in_tiny(u"small.maz")), good_output);
-        EXPECT_FALSE(test::path_exists(in_tiny(u"big.maz"))) << "a partial output was left";
-        EXPECT_FALSE(test::path_exists(in_tiny(u"after.maz")));
+        EXPECT_TRUE(test::read_bytes(in_tiny(u"big.maz")) == old_output)
+            << "the old output was not kept as it was";
+        EXPECT_EQ(test::names_in(folder), (Texts{u"big.maz", u"small.maz"}))
+            << "the batch must stop, and the new file must go";
+    }
+    std::filesystem::remove_all(std::filesystem::path(folder));
+}
+
+// A device, a pipe: never read (a read could wait for ever), reported as the window reports a
+// missing file, but told apart for the command line.
+TEST_F(BatchTest, a_line_that_is_no_disk_file_is_not_found_and_never_read) {
+#ifdef _WIN32
+    // Names Windows takes for devices in any folder, whatever follows the dot.
+    const Texts odd = {dir.file(u"AUX.txt"), dir.file(u"com1.x.txt"), dir.file(u"Nul")};
+#else
+    const std::u16string fifo = dir.file(u"fifo.txt");
+    ASSERT_EQ(::mkfifo(to_utf8(fifo).c_str(), 0600), 0);
+    const Texts odd = {fifo, u"/dev/null"};
+#endif
+    host.files = odd;
+    host.files.push_back(input(u"b.txt", good));
+    host.folder = dir.path();
+    EXPECT_EQ(run().first, 0);
+    Texts expected;
+    for (const std::u16string& line : odd) {
+        expected.push_back(u"Cannot find " + line);
+    }
+    EXPECT_EQ(host.messages, expected);
+    EXPECT_EQ(host.message_kinds,
+              std::vector<MessageKind>(odd.size(), MessageKind::not_a_disk_file));
+    EXPECT_EQ(host.results, Texts{dir.file(u"b.maz")});
+}
+
+// An extension may hold blanks and a leading dot, but nothing that leads out of the folder, into
+// a stream of another file or into a name no file may have.
+TEST_F(BatchTest, an_extension_with_a_delimiter_or_a_control_character_is_invalid_filename) {
+    const auto a = input(u"a.txt", good);
+    const auto sub = dir.file(u"sub");
+    test::make_folder(sub);
+    host.files = {a};
+    host.folder = sub;
+    for (const std::u16string extension :
+         {u"maz\\..\\..\\x", u"maz/../../x", u"maz:s", u"m\taz", u"maz\x7F", u"\x01"}) {
+        host.ext = extension;
+        EXPECT_EQ(run(), std::make_pair(3, std::u16string(u"Invalid filename")))
+            << to_utf8(extension);
+    }
+    EXPECT_EQ(test::names_in(dir.path()), (Texts{u"a.txt", u"sub"}));
+    EXPECT_EQ(test::names_in(sub), Texts{});
+    for (const std::u16string extension : {u" maz ", u".nc", u"m a z"}) {
+        host.ext = extension;
+        EXPECT_EQ(run().first, 0) << to_utf8(extension);
+        EXPECT_EQ(
+            test::read_bytes(PathStyle::native().with_trailing_delimiter(sub) + u"a." + extension),
+            good_output);
     }
 }
 

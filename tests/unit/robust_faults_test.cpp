@@ -1,5 +1,5 @@
-// Faults around the conversion on real files: a device that is always full, an input that goes
-// away after the existence check, names at the length limit, directories where files are expected.
+// Faults around the conversion on real files: links at output names, an input that goes away
+// after the existence check, names at the length limit, directories where files are expected.
 #include "convert/batch.h"
 #include "platform/io_error.h"
 #include "platform/text.h"
@@ -24,30 +24,41 @@ const std::string& good = test::good_input;
 
 using FaultTest = test::BatchFixture;
 
+// An output's name is replaced, never written through: a hard link's other name keeps the old
+// content, and a symbolic link goes while what it leads to (a file, nothing, a device that is
+// always full) stays as it was.
+TEST_F(FaultTest, links_at_output_names_are_replaced_and_what_they_lead_to_stays) {
+    const auto kept = input(u"kept.txt", "kept");
+    std::filesystem::create_hard_link(std::filesystem::path(kept),
+                                      std::filesystem::path(dir.file(u"hard.maz")));
+    host.files = {input(u"hard.txt")};
 #ifndef _WIN32
-TEST_F(FaultTest, output_onto_a_full_device_is_disk_full_and_leaves_no_file) {
-    // The output's name leads to /dev/full, where every write fails for want of space.
-    std::error_code no_device;
-    if (!std::filesystem::exists("/dev/full", no_device)) {
-        GTEST_SKIP() << "this system has no /dev/full";
+    const auto precious = input(u"precious.txt", "precious");
+    const std::vector<std::pair<std::u16string, std::u16string>> links = {
+        {u"file", precious}, {u"dangling", dir.file(u"nowhere.txt")}, {u"device", u"/dev/full"}};
+    for (const auto& [stem, target] : links) {
+        std::filesystem::create_symlink(std::filesystem::path(target),
+                                        std::filesystem::path(dir.file(stem + u".maz")));
+        host.files.push_back(input(stem + u".txt"));
     }
-    const auto full = dir.file(u"full");
-    test::make_folder(full);
-    std::filesystem::create_symlink("/dev/full", std::filesystem::path(full + u"/big.maz"));
-    const auto earlier = input(u"earlier.txt");
-    host.files = {earlier, input(u"big.txt"), input(u"after.txt")};
-    host.folder = full;
-    for (WriteMode mode : {WriteMode::byte_per_write, WriteMode::buffered}) {
-        options.write_mode = mode;
-        EXPECT_EQ(run(), std::make_pair(101, std::u16string(u"Disk full")));
-        EXPECT_EQ(host.results, Texts{full + u"/earlier.maz"});
-        EXPECT_EQ(test::read_bytes(full + u"/earlier.maz"), good_output);
-        EXPECT_FALSE(test::path_exists(full + u"/big.maz")) << "the failed output must go";
-        EXPECT_FALSE(test::path_exists(full + u"/after.maz")) << "the batch must stop";
-        std::filesystem::create_symlink("/dev/full", std::filesystem::path(full + u"/big.maz"));
-    }
-}
 #endif
+    host.folder = dir.path();
+    EXPECT_EQ(run().first, 0);
+    EXPECT_EQ(host.results.size(), host.files.size());
+    EXPECT_EQ(test::read_bytes(kept), "kept");
+    for (const std::u16string& in : host.files) {
+        const std::u16string out = in.substr(0, in.size() - 4) + u".maz";
+        EXPECT_TRUE(std::filesystem::is_regular_file(
+            std::filesystem::symlink_status(std::filesystem::path(out))))
+            << to_utf8(out);
+        EXPECT_EQ(test::read_bytes(out), good_output);
+    }
+#ifndef _WIN32
+    EXPECT_EQ(test::read_bytes(precious), "precious");
+    EXPECT_FALSE(test::path_exists(dir.file(u"nowhere.txt")));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+#endif
+}
 
 // The batch reads the output folder between a file's existence check and its open: this host
 // deletes the input at that moment for the second file, as another program might.
