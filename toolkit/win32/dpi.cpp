@@ -1,6 +1,8 @@
 // The per-monitor DPI functions, resolved by name from user32 so the exe loads on Windows 7 SP1.
 #include "toolkit/win32/dpi.h"
 
+#include "toolkit/win32/handles.h"
+
 namespace t2k {
 namespace {
 
@@ -28,27 +30,9 @@ NewerDpiFunctions& newer_dpi_functions() {
     return functions;
 }
 
-// The window's device context, released on every path.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_ != nullptr) {
-            ReleaseDC(window_, dc_);
-        }
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const noexcept { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 unsigned device_context_dpi(HWND window) {
-    const WindowDc dc(window);
-    const int dpi = dc.get() != nullptr ? GetDeviceCaps(dc.get(), LOGPIXELSX) : 0;
+    const WindowDc dc = window_dc(window);
+    const int dpi = dc ? GetDeviceCaps(dc.get().dc, LOGPIXELSX) : 0;
     return dpi > 0 ? static_cast<unsigned>(dpi) : design_dpi;
 }
 

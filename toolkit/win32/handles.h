@@ -4,6 +4,7 @@
 #include "platform/win32/unique_handle.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -34,6 +35,22 @@ inline void destroy_icon(HICON h) {
 template <class Object> inline void delete_gdi_object(Object h) {
     DeleteObject(h);
 }
+inline void finish_drop(HDROP h) {
+    DragFinish(h);
+}
+
+// A window's DC from GetDC: released to the window it came from, so the window travels with it.
+struct WindowDcHandle {
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    // Only the DC says whether one is held: a failed GetDC leaves nothing to release.
+    bool operator==(const WindowDcHandle& other) const noexcept { return dc == other.dc; }
+};
+struct WindowDc {
+    using Handle = WindowDcHandle;
+    static Handle empty() noexcept { return {}; }
+    static void close(Handle handle) noexcept { ReleaseDC(handle.window, handle.dc); }
+};
 
 } // namespace handle_traits
 
@@ -41,9 +58,16 @@ using WindowHandle = UniqueHandle<handle_traits::NullEmpty<HWND, handle_traits::
 using HookHandle = UniqueHandle<handle_traits::NullEmpty<HHOOK, handle_traits::unhook>>;
 using MemoryDc = UniqueHandle<handle_traits::NullEmpty<HDC, handle_traits::delete_dc>>;
 using IconHandle = UniqueHandle<handle_traits::NullEmpty<HICON, handle_traits::destroy_icon>>;
+using DropHandle = UniqueHandle<handle_traits::NullEmpty<HDROP, handle_traits::finish_drop>>;
+using WindowDc = UniqueHandle<handle_traits::WindowDc>;
 template <class Object>
 using GdiObject =
     UniqueHandle<handle_traits::NullEmpty<Object, handle_traits::delete_gdi_object<Object>>>;
+
+// The window's DC (the screen's for a null window), released on every path.
+inline WindowDc window_dc(HWND window) {
+    return WindowDc({window, GetDC(window)});
+}
 
 // A DC selection undone when it goes out of scope.
 class SelectedObject {
