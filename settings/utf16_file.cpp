@@ -3,7 +3,7 @@
 
 #include "platform/code_page.h"
 #include "settings/file_bytes.h"
-#include "settings/settings.h"
+#include "settings/settings_write_error.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Whole-file reads and replacements of the settings file, through std::filesystem and streams.
 #include "settings/file_bytes.h"
 
-#include "settings/settings.h"
+#include "settings/settings_write_error.h"
 
 #include <filesystem>
 #include <fstream>
