@@ -1,7 +1,7 @@
 // End to end: Tovaro2KORVANE.exe started as a user starts it, driven from outside by window
 // messages; the output file, the results box and the saved settings are checked.
 #include "main_window_support.h"
-#include "toolkit_message_box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 
 #include "product_identity.h"
 #include "resources/main/main_form_layout.h"
