@@ -104,8 +104,9 @@ FloatAnimation::Visibility TAboutBox::parent_visibility(const about_layout::Anim
     };
 }
 
+// Before the window is made its handle is null, which is not visible either.
 void TAboutBox::repaint_if_visible() {
-    if (handle() != nullptr && IsWindowVisible(handle())) {
+    if (IsWindowVisible(handle())) {
         InvalidateRect(handle(), nullptr, FALSE);
     }
 }
