@@ -4,6 +4,7 @@
 #include "convert/conversion_host.h"
 #include "convert/conversion_options.h"
 #include "convert/record_framing.h"
+#include "platform/default_extension.h"
 #include "platform/files.h"
 
 #include <string>
@@ -11,7 +12,6 @@
 
 namespace t2k {
 
-inline constexpr std::u16string_view default_extension = u"maz";
 inline constexpr std::u16string_view marker_missing_message =
     u"\"\u00ABp2\" not found in Tovaro file";
 

@@ -1,6 +1,8 @@
 // Copying a run of plain line bytes 16 at a time: the one place the conversion is vectorised.
 #pragma once
 
+#include "convert/record_framing.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -16,8 +18,8 @@ inline constexpr std::uint8_t cr = 0x0D;
 inline constexpr std::uint8_t lf = 0x0A;
 inline constexpr std::uint8_t end_of_file_mark = 0x1A;
 
-inline constexpr std::uint8_t underscore = '_';
-inline constexpr std::uint8_t etx = 0x03;
+// The framing's underscore and ETX are ASCII, the same byte in every single-byte code page.
+static_assert(underscore < 0x80 && etx < 0x80);
 
 // Whether the copy writes every underscore as ETX (a record) or keeps it (a line to decode).
 enum class Underscores { kept, as_etx };

@@ -2,7 +2,7 @@
 #include "settings/file_encoding.h"
 
 #include "settings/file_bytes.h"
-#include "settings/settings.h"
+#include "settings/settings_write_error.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 // load_settings and save_settings: the two keys of section "TOVARO" and their defaults.
 #include "settings/settings.h"
 
+#include "platform/default_extension.h"
 #include "platform/path_style.h"
 #include "settings/settings_file.h"
 
@@ -10,12 +11,8 @@ namespace {
 constexpr std::u16string_view section = u"TOVARO";
 constexpr std::u16string_view save_path_key = u"SavePath";
 constexpr std::u16string_view save_extension_key = u"SaveExtension";
-constexpr std::u16string_view default_extension = u"maz";
 
 } // namespace
-
-SettingsWriteError::SettingsWriteError(const std::u16string& path)
-    : Error(u"Unable to write to " + path), path_(path) {}
 
 std::u16string settings_file_path(const std::u16string& folder) {
     return PathStyle::native().with_trailing_delimiter(folder) + u"tovaro.ini";

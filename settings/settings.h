@@ -1,7 +1,7 @@
 // The remembered output folder and extension, kept in "tovaro.ini" beside the executable.
 #pragma once
 
-#include "platform/error.h"
+#include "settings/settings_write_error.h"
 
 #include <string>
 
@@ -10,16 +10,6 @@ namespace t2k {
 struct SavedSettings {
     std::u16string save_path;
     std::u16string save_extension;
-};
-
-// A write the system refused: "Unable to write to <full path of the settings file>".
-class SettingsWriteError : public Error {
-public:
-    explicit SettingsWriteError(const std::u16string& path);
-    const std::u16string& path() const noexcept { return path_; }
-
-private:
-    std::u16string path_;
 };
 
 // Reads SavePath and SaveExtension of section "TOVARO" in folder's "tovaro.ini"; a missing file

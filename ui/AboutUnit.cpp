@@ -33,8 +33,7 @@ std::u16string decimal(int number) {
 } // namespace
 
 TAboutBox::TAboutBox(FrameClock::TimeSource now)
-    : Form(about_layout::form),
-      clock_(std::move(now)), labels_{&Label1, &Label2, &Label3, &Label4, &Label6, &Label7},
+    : Form(about_layout::form), clock_(std::move(now)),
       timer_(clock_, [this] { repaint_if_visible(); }) {
     ImageControl1.set_effect(&GaussianBlurEffect1);
     CloseButton.on_click([this] { CloseButtonClick(); });
@@ -65,7 +64,7 @@ TAboutBox::~TAboutBox() {
 }
 
 FloatAnimation TAboutBox::animate(const about_layout::AnimationRow& row) {
-    return FloatAnimation(clock_, row.settings, property_of(row), parent_of(row));
+    return FloatAnimation(clock_, row.settings, property_of(row), parent_visibility(row));
 }
 
 FloatAnimation::Property TAboutBox::property_of(const about_layout::AnimationRow& row) {
@@ -86,18 +85,19 @@ FloatAnimation::Property TAboutBox::property_of(const about_layout::AnimationRow
     throw std::logic_error("unknown animated property");
 }
 
-FloatAnimation::Visibility TAboutBox::parent_of(const about_layout::AnimationRow& row) {
+FloatAnimation::Visibility TAboutBox::parent_visibility(const about_layout::AnimationRow& row) {
     if (row.parent == about_layout::blur.name) {
         return {}; // an effect, not a control: it never holds the start back
     }
-    const std::u16string parent(row.parent);
-    return [this, parent] {
-        return control(parent).visible();
+    const Control* parent = &control(row.parent);
+    return [parent] {
+        return parent->visible();
     };
 }
 
+// Before the window is made its handle is null, which is not visible either.
 void TAboutBox::repaint_if_visible() {
-    if (handle() != nullptr && IsWindowVisible(handle())) {
+    if (IsWindowVisible(handle())) {
         InvalidateRect(handle(), nullptr, FALSE);
     }
 }
@@ -109,9 +109,8 @@ void TAboutBox::paint_frame(HDC dc) {
     buffer_.flush();
     const std::uint32_t rgb = layout().background_color;
     buffer_.pixels().fill(make_pixel(255, rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
-    ImageControl1.paint(buffer_.pixels(), dpi());
-    for (const PaintedLabel* label : labels_) {
-        label->paint(buffer_.dc());
+    for (PaintedControl* control : painted_controls()) {
+        control->paint(buffer_, dpi());
     }
     buffer_.put(dc, 0, 0);
     ++frames_painted_;

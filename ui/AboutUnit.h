@@ -10,8 +10,8 @@
 #include "toolkit/win32/back_buffer.h"
 #include "toolkit/win32/frame_timer.h"
 #include "toolkit/win32/painted_controls.h"
+#include "toolkit/win32/windowed_controls.h"
 
-#include <array>
 #include <string>
 
 namespace t2k {
@@ -45,7 +45,8 @@ public:
 
     FrameClock& frame_clock() noexcept { return clock_; }
     bool frame_timer_ticking() const noexcept { return timer_.ticking(); }
-    // Composes one frame (picture, blur, texts) and puts it on dc at the client's top-left.
+    // Composes one frame (every painted control in table order: picture, blur, texts) and puts
+    // it on dc at the client's top-left.
     void paint_frame(HDC dc);
     // Frames painted so far; nothing is painted while the window is hidden.
     unsigned frames_painted() const noexcept { return frames_painted_; }
@@ -61,10 +62,10 @@ private:
     // The animation of that row, bound to the property and parent the row names.
     FloatAnimation animate(const about_layout::AnimationRow& row);
     FloatAnimation::Property property_of(const about_layout::AnimationRow& row);
-    FloatAnimation::Visibility parent_of(const about_layout::AnimationRow& row);
+    // Whether the control the row names as parent is visible; nothing for the blur effect.
+    FloatAnimation::Visibility parent_visibility(const about_layout::AnimationRow& row);
     void repaint_if_visible();
 
-    std::array<const PaintedLabel*, 6> labels_;
     BackBuffer buffer_;
     unsigned frames_painted_ = 0;
     FrameTimer timer_;

@@ -4,7 +4,7 @@
 
 #include "convert/conversion_host.h"
 #include "resources/main/main_form_layout.h"
-#include "toolkit/win32/controls.h"
+#include "toolkit/win32/windowed_controls.h"
 #include "toolkit/win32/file_dialogs.h"
 #include "toolkit/win32/form.h"
 #include "toolkit/win32/handles.h"

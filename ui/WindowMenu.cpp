@@ -3,6 +3,7 @@
 
 #include "platform/win32/wide.h"
 #include "toolkit/win32/catch_all.h"
+#include "toolkit/win32/modal.h"
 #include "ui/AboutUnit.h"
 #include "ui/MainUnit.h"
 
@@ -12,19 +13,24 @@
 namespace t2k {
 namespace {
 
+void show_about_box() {
+    if (AboutBox != nullptr) {
+        show_modal(*AboutBox);
+    }
+}
+
 constexpr std::array<WindowMenuEntry, 10> entries{{
     {u"font", u"Install Font", 1028},
     {u"settings", u"Settings", 1030},
     {u"load", u"Load", 1034},
     {u"save", u"Save", 1035},
-    {u"about", u"About...", about_command},
+    {u"about", u"About...", about_command, &show_about_box},
     {u"helpchm", u"Help\tF1", 1026},
     {u"helpfile", u"Help\tF1", 1032},
     {u"helpweb", u"Help\tF1", 1029},
     {u"helpform", u"Help", 1033},
     {u"stayontop", u"Stay On Top", 1036},
 }};
-constexpr std::size_t about_row = 4;
 
 // The state the extension keeps for the one window it serves.
 HWND main_window_handle = nullptr;
@@ -95,12 +101,10 @@ LRESULT CALLBACK window_menu_proc(HWND window, UINT message, WPARAM wparam, LPAR
                    ? CallWindowProcW(previous_window_proc, window, message, wparam, lparam)
                    : DefWindowProcW(window, message, wparam, lparam);
     }
-    if (wparam == about_command && window_menu_flags[about_row]) {
-        run_guarded([] {
-            if (AboutBox != nullptr) {
-                AboutBox->show_modal();
-            }
-        });
+    for (std::size_t row = 0; row < entries.size(); ++row) {
+        if (wparam == entries[row].command && window_menu_flags[row] && entries[row].action) {
+            run_guarded(entries[row].action);
+        }
     }
     return DefWindowProcW(window, message, wparam, lparam);
 }

@@ -14,6 +14,7 @@ struct WindowMenuEntry {
     std::u16string_view keyword;
     std::u16string_view text;
     UINT command;
+    void (*action)() = nullptr; // what choosing the entry does beyond the default; may be none
 };
 
 // The entry table, in the order its rows are tested and added.
@@ -31,8 +32,9 @@ void add_window_menu(HWND main_window, std::u16string_view keywords);
 void hook_window_proc();
 void hook_window_proc(HWND main_window);
 
-// The main window's system commands go to DefWindowProcW, the About command first showing the
-// About window modally; every other message goes to the saved procedure.
+// The main window's system commands go to DefWindowProcW, an added entry's command first running
+// its row's action (the About entry shows the About window modally); every other message goes to
+// the saved procedure.
 LRESULT CALLBACK window_menu_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 // Whether that row of the table has been added.

@@ -2,6 +2,8 @@
 // the other look-ups, so that the CLI, which needs none of these, links no user32 or gdi32.
 #include "platform/win32/system_functions.h"
 
+#include "platform/win32/unique_handle.h"
+
 namespace t2k {
 namespace {
 
@@ -25,27 +27,9 @@ NewerDpiFunctions& newer_dpi_functions() {
     return functions;
 }
 
-// The window's device context, released on every path.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_ != nullptr) {
-            ReleaseDC(window_, dc_);
-        }
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const noexcept { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 unsigned device_context_dpi(HWND window) {
-    const WindowDc dc(window);
-    const int dpi = dc.get() != nullptr ? GetDeviceCaps(dc.get(), LOGPIXELSX) : 0;
+    const WindowDc dc = window_dc(window);
+    const int dpi = dc ? GetDeviceCaps(dc.get().dc, LOGPIXELSX) : 0;
     return dpi > 0 ? static_cast<unsigned>(dpi) : design_dpi;
 }
 

@@ -70,11 +70,30 @@ struct Library {
     static void close(Handle handle) noexcept { FreeLibrary(handle); }
 };
 
+// A window's DC from GetDC: released to the window it came from, so the window travels with it.
+struct WindowDcHandle {
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    // Only the DC says whether one is held: a failed GetDC leaves nothing to release.
+    bool operator==(const WindowDcHandle& other) const noexcept { return dc == other.dc; }
+};
+struct WindowDc {
+    using Handle = WindowDcHandle;
+    static Handle empty() noexcept { return {}; }
+    static void close(Handle handle) noexcept { ReleaseDC(handle.window, handle.dc); }
+};
+
 } // namespace handle_traits
 
 using KernelHandle = UniqueHandle<handle_traits::KernelObject>;
 using FileHandle = UniqueHandle<handle_traits::File>;
 using FindHandle = UniqueHandle<handle_traits::FindSearch>;
 using LibraryHandle = UniqueHandle<handle_traits::Library>;
+using WindowDc = UniqueHandle<handle_traits::WindowDc>;
+
+// The window's DC (the screen's for a null window), released on every path.
+inline WindowDc window_dc(HWND window) {
+    return WindowDc({window, GetDC(window)});
+}
 
 } // namespace t2k

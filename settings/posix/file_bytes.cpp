@@ -2,7 +2,7 @@
 // the POSIX file calls.
 #include "settings/file_bytes.h"
 
-#include "settings/settings.h"
+#include "settings/settings_write_error.h"
 
 #include <cerrno>
 #include <cstdio>

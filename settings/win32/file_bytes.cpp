@@ -4,7 +4,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
-#include "settings/settings.h"
+#include "settings/settings_write_error.h"
 
 #include <windows.h>
 

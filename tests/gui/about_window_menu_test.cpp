@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 namespace t2k {
 namespace {
@@ -30,34 +31,39 @@ struct WindowMenuTest : ::testing::Test {
 };
 
 const MenuItem separator{0, u"", true};
+const MenuItem about{1025, u"About...", false};
 
-struct SpecCase {
+// The keywords asked for, and the items appended for them.
+struct KeywordsAndRows {
     std::u16string_view keywords;
-    std::vector<MenuItem> expected;
+    std::vector<MenuItem> rows;
 };
-
-TEST_F(WindowMenuTest, appends_a_separator_then_the_rows_the_spec_names_in_table_order) {
-    const MenuItem about{1025, u"About...", false};
-    const std::vector<SpecCase> cases{
-        {u"about", {separator, about}},
-        {u"", {separator}},
-        {u"ABOUT", {separator, about}},
-        {u"AbOuT", {separator, about}},
-        {u"save load", {separator, {1034, u"Load", false}, {1035, u"Save", false}}},
-        {u"reload",
-         {separator, {1034, u"Load", false}}}, // a keyword anywhere in the entry list counts
-        {u"helpweb,stayontop",
-         {separator, {1029, u"Help\tF1", false}, {1036, u"Stay On Top", false}}},
-        {u"about\u00C4BOUT", {separator, about}}, // only A to Z are lowered
-        {u"\u00C1BOUT", {separator}},
-    };
-    for (const SpecCase& c : cases) {
-        SCOPED_TRACE(std::string(c.keywords.begin(), c.keywords.end()));
-        form = std::make_unique<about_test::TestForm>();
-        SetUp();
-        EXPECT_EQ(appended(c.keywords), c.expected);
+void PrintTo(const KeywordsAndRows& c, std::ostream* out) {
+    for (const char16_t unit : c.keywords) {
+        *out << (unit < 0x80 ? static_cast<char>(unit) : '?');
     }
 }
+
+struct WindowMenuKeywords : WindowMenuTest, ::testing::WithParamInterface<KeywordsAndRows> {};
+
+TEST_P(WindowMenuKeywords, append_a_separator_then_the_rows_they_name_in_table_order) {
+    EXPECT_EQ(appended(GetParam().keywords), GetParam().rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keywords, WindowMenuKeywords,
+    ::testing::Values(
+        KeywordsAndRows{u"about", {separator, about}}, KeywordsAndRows{u"", {separator}},
+        KeywordsAndRows{u"ABOUT", {separator, about}},
+        KeywordsAndRows{u"AbOuT", {separator, about}},
+        KeywordsAndRows{u"save load", {separator, {1034, u"Load", false}, {1035, u"Save", false}}},
+        // a keyword anywhere in the text counts
+        KeywordsAndRows{u"reload", {separator, {1034, u"Load", false}}},
+        KeywordsAndRows{u"helpweb,stayontop",
+                        {separator, {1029, u"Help\tF1", false}, {1036, u"Stay On Top", false}}},
+        // only A to Z are lowered
+        KeywordsAndRows{u"about\u00C4BOUT", {separator, about}},
+        KeywordsAndRows{u"\u00C1BOUT", {separator}}));
 
 TEST_F(WindowMenuTest, the_whole_table_with_its_texts_and_identifiers) {
     const auto items =

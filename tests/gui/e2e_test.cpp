@@ -2,7 +2,7 @@
 // messages; the output file, the results box and the saved settings are checked.
 #include "main_window_support.h"
 #include "program_window.h"
-#include "toolkit_message_box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 
 #include "product_identity.h"
 #include "resources/main/main_form_layout.h"

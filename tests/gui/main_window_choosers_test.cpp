@@ -1,7 +1,7 @@
 // The file and folder choosers of the main window, driven for real: a timer on the window's thread
 // fills the chooser's name box and presses its buttons while the chooser runs.
 #include "main_window_support.h"
-#include "toolkit_message_box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 
 #include "ui/MainUnit.h"
 
@@ -108,7 +108,7 @@ protected:
         test::make_folder(folder.file(u"target"));
         SetCurrentDirectoryW(reinterpret_cast<const wchar_t*>(folder.path().c_str()));
     }
-    void click(const Control& button) { SendMessageW(button.handle(), BM_CLICK, 0, 0); }
+    void click(const WindowedControl& button) { SendMessageW(button.handle(), BM_CLICK, 0, 0); }
 
     test::TempDir folder;
     test::StartedProgram program;

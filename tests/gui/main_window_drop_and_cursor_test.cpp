@@ -1,6 +1,6 @@
 // Files dropped from the shell onto the main window, and the wait cursor while a batch runs.
 #include "main_window_support.h"
-#include "toolkit_message_box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 
 #include "platform/win32/wide.h"
 #include "toolkit/win32/message_loop.h"

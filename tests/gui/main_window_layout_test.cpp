@@ -68,7 +68,7 @@ TEST_F(MainWindowLayout, places_every_control_at_its_scaled_design_rectangle) {
 
     for (const Expected& e : expected_controls) {
         SCOPED_TRACE(std::string(e.name, e.name + std::char_traits<char16_t>::length(e.name)));
-        const Control& control = MainForm->control(e.name);
+        const auto& control = dynamic_cast<const WindowedControl&>(MainForm->control(e.name));
         const RECT rect = rect_in_client(control.handle());
         const RECT design{px(e.bounds.x), px(e.bounds.y), px(e.bounds.x) + px(e.bounds.width),
                           px(e.bounds.y) + px(e.bounds.height)};
@@ -118,7 +118,7 @@ TEST_F(MainWindowLayout, tab_order_follows_the_layout_with_labels_right_before_t
     std::vector<std::u16string> order;
     for (HWND child = GetWindow(MainForm->handle(), GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        for (const Control* control : MainForm->controls()) {
+        for (const WindowedControl* control : MainForm->windowed_controls()) {
             if (control->handle() == child) {
                 order.emplace_back(control->name());
             }

@@ -1,7 +1,7 @@
 // The main window as start-up creates it: settings at create and close, the translate command with
 // its messages and error box, the window menu, logging off.
 #include "main_window_support.h"
-#include "toolkit_message_box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 
 #include "platform/text.h"
 #include "product_identity.h"
@@ -370,10 +370,11 @@ TEST_F(MainWindow, tab_and_shift_tab_follow_the_tab_order_and_enter_presses_the_
 // (where the text box itself would close the window, and the program with it).
 TEST_F(MainWindow, escape_leaves_the_main_window_open_whatever_has_the_focus) {
     StartedProgram program;
-    for (const Control* control : {static_cast<const Control*>(&MainForm->Button1),
-                                   static_cast<const Control*>(&MainForm->Edit2),
-                                   static_cast<const Control*>(&MainForm->FileMemo),
-                                   static_cast<const Control*>(&MainForm->FinishedMemo)}) {
+    for (const WindowedControl* control :
+         {static_cast<const WindowedControl*>(&MainForm->Button1),
+          static_cast<const WindowedControl*>(&MainForm->Edit2),
+          static_cast<const WindowedControl*>(&MainForm->FileMemo),
+          static_cast<const WindowedControl*>(&MainForm->FinishedMemo)}) {
         SCOPED_TRACE(std::string(control->name().begin(), control->name().end()));
         SetFocus(control->handle());
         press_key(VK_ESCAPE);

@@ -1,6 +1,8 @@
 // Code pages: one table of rules run natively and under Wine, where the conversions are the
 // system's own, so both builds are held to what Windows does.
 #include "convert/file_translation.h"
+#include "platform/code_page.h"
+#include "platform/error.h"
 #include "platform/text.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/temp_dir.h"
@@ -186,6 +188,29 @@ TEST(SystemText, other_lone_surrogates_are_written_as_the_replacement) {
                              "b\xEF\xBF\xBD");
     EXPECT_EQ(to_utf8(u"\xDCFF", LoneSurrogates::as_replacement), "\xEF\xBF\xBD");
 }
+
+#if defined(_WIN32)
+// The system's conversions take int sizes: a longer text is refused as a whole, never cut. The
+// views are longer than their buffers, so a conversion that reads before checking would crash.
+TEST(LongText, two_gib_or_more_is_refused_with_its_reason) {
+    const std::size_t too_long = std::size_t{1} << 31;
+    const char bytes[] = "abc";
+    const char16_t units[] = u"abc";
+    const CodePage code_page = *CodePage::from_number(1252);
+    const auto refused = [](auto&& convert) {
+        try {
+            convert();
+        } catch (const Error& error) {
+            return error.text();
+        }
+        return std::u16string(u"converted");
+    };
+    const std::u16string reason = u"Text too long to convert: 2 GiB or more";
+    EXPECT_EQ(refused([&] { code_page.decode(std::string_view(bytes, too_long)); }), reason);
+    EXPECT_EQ(refused([&] { code_page.encode(std::u16string_view(units, too_long)); }), reason);
+    EXPECT_EQ(refused([&] { code_page.holds(std::u16string_view(units, too_long)); }), reason);
+}
+#endif
 
 } // namespace
 } // namespace t2k

@@ -19,7 +19,7 @@ namespace t2k {
 namespace {
 
 using Texts = std::vector<std::u16string>;
-using test::folder_entries;
+using test::names_in;
 using test::read_bytes;
 using test::TempDir;
 using test::write_bytes;

@@ -1,5 +1,5 @@
 # Robustness: faults on real files, big and strange inputs, damaged settings files; natively and
-# under Wine. The fuzz targets build where libFuzzer is (clang, natively).
+# under Wine.
 t2k_add_gtest(robust_tests LABEL unit
     SOURCES ${T2K_TESTS_DIR}/unit/robust_faults_test.cpp
             ${T2K_TESTS_DIR}/unit/robust_inputs_test.cpp
@@ -11,8 +11,4 @@ if(NOT CMAKE_CROSSCOMPILING)
     target_compile_definitions(robust_tests PRIVATE
         T2K_CLI_PROGRAM="$<TARGET_FILE:tovaro2korvane-cli>")
     add_dependencies(robust_tests tovaro2korvane-cli)
-endif()
-
-if(T2K_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND NOT CMAKE_CROSSCOMPILING)
-    add_subdirectory(${T2K_TESTS_DIR}/fuzz ${CMAKE_BINARY_DIR}/tests/fuzz)
 endif()

@@ -1,9 +1,5 @@
 # The toolkit under Wine: forms, catch-all, message boxes, modal show. Windows on the Wine desktop,
 # so they run one at a time.
-add_library(t2k_message_box_recorder STATIC ${CMAKE_CURRENT_LIST_DIR}/toolkit_message_box_recorder.cpp)
-t2k_warnings(t2k_message_box_recorder)
-target_include_directories(t2k_message_box_recorder PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-
 t2k_add_gtest(toolkit_test LABEL win32
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/toolkit_test.cpp
     LIBS t2k_toolkit t2k_message_box_recorder)

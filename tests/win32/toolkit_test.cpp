@@ -1,6 +1,6 @@
 // The toolkit under Wine: forms from layouts, the catch-all and its error box, message boxes, modal
 // show.
-#include "toolkit_message_box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 
 #include "platform/error.h"
 #include "toolkit/abort.h"
@@ -9,6 +9,8 @@
 #include "toolkit/win32/form.h"
 #include "toolkit/win32/message_box.h"
 #include "toolkit/win32/message_loop.h"
+#include "toolkit/win32/modal.h"
+#include "toolkit/win32/windowed_controls.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -84,6 +86,12 @@ public:
             }
             return std::nullopt;
         });
+        on_message(WM_SIZE, [this](WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (on_size) {
+                on_size();
+            }
+            return std::nullopt;
+        });
     }
     Label BigLabel{*this, test_row(u"BigLabel")};
     Button FailButton{*this, test_row(u"FailButton")};
@@ -95,6 +103,7 @@ public:
     std::function<void()> raise = [] {
     };
     std::function<void()> on_enable;
+    std::function<void()> on_size;
     int clicks = 0, completed = 0, creates = 0;
 
 private:
@@ -130,7 +139,7 @@ TEST_F(ToolkitForm, creates_controls_in_tab_order_with_untabbed_ones_before_the_
     };
     EXPECT_THAT(ids, ElementsAre(id(u"BigLabel"), id(u"FailButton"), id(u"Notes"), id(u"NameLabel"),
                                  id(u"NameEdit"), id(u"InGroup")));
-    EXPECT_EQ(GetWindowLongPtrW(form.control(u"NameLabel").handle(), GWL_STYLE) & WS_TABSTOP, 0);
+    EXPECT_EQ(GetWindowLongPtrW(form.NameLabel.handle(), GWL_STYLE) & WS_TABSTOP, 0);
     EXPECT_NE(GetWindowLongPtrW(form.NameEdit.handle(), GWL_STYLE) & WS_TABSTOP, 0);
     EXPECT_EQ(GetFocus(), form.FailButton.handle()); // tab order 0 has the focus at start
     EXPECT_EQ(form.creates, 1);
@@ -147,15 +156,15 @@ TEST_F(ToolkitForm, places_controls_in_dips_moves_layout_children_and_keeps_big_
     EXPECT_EQ(button.right - button.left, 80);
     EXPECT_EQ(button.bottom - button.top, 22);
 
-    RECT child = client_rect_of(form.control(u"InGroup").handle());
+    RECT child = client_rect_of(form.InGroup.handle());
     EXPECT_EQ(child.left, 10);
     EXPECT_EQ(child.top, 145);
     form.Group.set_position(20, 100);
-    child = client_rect_of(form.control(u"InGroup").handle());
+    child = client_rect_of(form.InGroup.handle());
     EXPECT_EQ(child.left, 30);
     EXPECT_EQ(child.top, 105);
     form.Group.set_visible(false);
-    EXPECT_FALSE(IsWindowVisible(form.control(u"InGroup").handle()));
+    EXPECT_FALSE(IsWindowVisible(form.InGroup.handle()));
 
     // The 20-pixel bold "1." does not fit its 20 × 10 box: the box grows, its right edge stays.
     const RECT big = client_rect_of(form.BigLabel.handle());
@@ -171,12 +180,34 @@ TEST_F(ToolkitForm, places_controls_in_dips_moves_layout_children_and_keeps_big_
     EXPECT_EQ(metrics.tmWeight, FW_BOLD);
 }
 
+// The font a control draws with: its height, or nullopt when the handle is no live font.
+std::optional<LONG> font_height(HWND control) {
+    LOGFONTW font{};
+    const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (handle == nullptr || GetObjectW(handle, sizeof font, &font) != sizeof font) {
+        return std::nullopt;
+    }
+    return font.lfHeight;
+}
+
 TEST_F(ToolkitForm, rescales_everything_when_the_dpi_changes) {
+    // The window resizes (and its controls repaint) while the DPI changes: every control must
+    // have a live font then, not one already deleted.
+    std::vector<std::u16string> dead_fonts_while_resizing;
+    form.on_size = [&] {
+        for (const WindowedControl* control : form.windowed_controls()) {
+            if (!font_height(control->handle())) {
+                dead_fonts_while_resizing.emplace_back(control->name());
+            }
+        }
+    };
     RECT window{};
     GetWindowRect(form.handle(), &window);
     RECT suggested{window.left, window.top, window.left + 400, window.top + 400};
     SendMessageW(form.handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
+    form.on_size = nullptr;
+    EXPECT_THAT(dead_fonts_while_resizing, IsEmpty());
     RECT client{};
     GetClientRect(form.handle(), &client);
     EXPECT_EQ(client.right, 330);
@@ -186,10 +217,12 @@ TEST_F(ToolkitForm, rescales_everything_when_the_dpi_changes) {
     EXPECT_EQ(button.top, 60);
     EXPECT_EQ(button.right - button.left, 120);
     EXPECT_EQ(button.bottom - button.top, 33);
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form.FailButton.handle(), WM_GETFONT, 0, 0)),
-               sizeof font, &font);
-    EXPECT_EQ(font.lfHeight, -18); // 12 dips at 144 DPI
+    ASSERT_EQ(form.windowed_controls().size(), 6u);
+    for (const WindowedControl* control : form.windowed_controls()) {
+        // 12 dips at 144 DPI, the big label's 20 at 144.
+        EXPECT_EQ(font_height(control->handle()), control == &form.BigLabel ? -30 : -18)
+            << std::string(control->name().begin(), control->name().end());
+    }
 }
 
 TEST_F(ToolkitForm, memo_lines_follow_the_line_breaks_of_its_text) {
@@ -345,7 +378,7 @@ TEST_F(ToolkitForm, modal_show_disables_the_others_and_enables_them_before_hidin
         modal_visible_when_owner_enabled = IsWindowVisible(modal.handle()) != 0;
     };
     PostMessageW(modal.handle(), WM_APP, 0, 0);
-    modal.show_modal();
+    show_modal(modal);
 
     EXPECT_TRUE(owner_disabled_while_modal);
     EXPECT_TRUE(modal_visible_when_owner_enabled);

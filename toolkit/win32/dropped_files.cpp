@@ -1,22 +1,9 @@
 // Reading a shell drop: each name in a buffer sized from the drop's own answer, then DragFinish.
 #include "toolkit/win32/dropped_files.h"
 
+#include "toolkit/win32/handles.h"
+
 namespace t2k {
-namespace {
-
-class DropHandle {
-public:
-    explicit DropHandle(HDROP drop) : drop_(drop) {}
-    ~DropHandle() { DragFinish(drop_); }
-    DropHandle(const DropHandle&) = delete;
-    DropHandle& operator=(const DropHandle&) = delete;
-    HDROP get() const noexcept { return drop_; }
-
-private:
-    HDROP drop_;
-};
-
-} // namespace
 
 std::vector<std::u16string> take_dropped_files(HDROP drop) {
     const DropHandle owner(drop);

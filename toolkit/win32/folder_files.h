@@ -10,7 +10,7 @@ namespace t2k {
 bool is_folder(const std::u16string& path);
 
 // The full paths of the files directly inside folder, sorted by name as Explorer sorts them
-// without its numeric rule (ordinal, ignoring case). Subfolders and the files Explorer hides by
+// without its numeric rule (ordinal, ignoring case, then exactly). Subfolders and the files Explorer hides by
 // default (hidden or system) are left out; a folder that cannot be read gives none.
 std::vector<std::u16string> files_in_folder(const std::u16string& folder);
 

@@ -24,21 +24,23 @@
 //                  return 0;
 //              });
 //          }
-//   3. create() makes the native window (hidden), the controls in table order and runs
+//   3. create() makes the native window (hidden), the windowed controls in table order and runs
 //      FormCreate. FormShow runs on every show, FormClose on every close with the default action
 //      (quit for the application's main form, hide for the others; set CloseAction::none to keep
 //      it open).
 //   4. on_message registers a handler for any message (WM_PAINT, WM_TIMER, ...): it runs before
 //      the form's own handling and returns nullopt to let that go on. draw_pixels (picture.h)
 //      puts a pixel buffer on a DC.
-//   5. show_modal() shows the form with the program's other windows disabled and returns when the
-//      form is closed (CloseButtonClick can simply call close()).
+//   5. show_modal(form) (modal.h) shows the form with the program's other windows disabled and
+//      returns when the form is closed (CloseButtonClick can simply call close()).
 // Every handler runs under the catch-all: an escaping error ends the handler and shows the error
 // box, and the program goes on.
 #pragma once
 
-#include "toolkit/win32/controls.h"
+#include "toolkit/win32/control.h"
+#include "toolkit/win32/control_set.h"
 #include "toolkit/layout.h"
+#include "toolkit/win32/font_cache.h"
 #include "toolkit/win32/handles.h"
 
 #include <windows.h>
@@ -72,11 +74,13 @@ public:
     void hide();
     // Asks the form to close, as the title bar's close box does.
     void close();
-    // Shows the form modally and returns once it is closed.
-    void show_modal();
-    bool is_modal() const noexcept { return modal_; }
     // The main form has closed, so the application's event loop ends.
     bool has_quit() const noexcept { return quit_; }
+
+    // show_modal (modal.h) hands the form the flag its loop waits on while the loop runs: closing
+    // with the hide action then sets the flag instead of hiding the form.
+    void set_modal_flag(bool* closed) noexcept { modal_closed_ = closed; }
+    bool is_modal() const noexcept { return modal_closed_ != nullptr; }
 
     // The application's main form quits when closed; the others hide.
     void set_main(bool main) noexcept { main_ = main; }
@@ -87,14 +91,24 @@ public:
     unsigned dpi() const noexcept { return dpi_; }
     int scale(int dips) const;
 
-    Control& control(std::u16string_view name) const;
-    const std::vector<Control*>& controls() const noexcept { return controls_; }
+    // Where the controls' constructors register them.
+    ControlSet& control_set() noexcept { return controls_; }
+    Control& control(std::u16string_view name) const { return controls_.find(name); }
+    // One per layout row, in table order.
+    const std::vector<Control*>& controls() const noexcept { return controls_.all(); }
+    // Those with a window, and those the form paints, each in table order once created.
+    const std::vector<WindowedControl*>& windowed_controls() const noexcept {
+        return controls_.windowed();
+    }
+    const std::vector<PaintedControl*>& painted_controls() const noexcept {
+        return controls_.painted();
+    }
 
     // The form whose top-level window this is, or nullptr.
     static Form* from_window(HWND window);
 
     // The font of that size and weight at the form's current DPI, owned by the form.
-    HFONT font(const FontStyle& style);
+    HFONT font(const FontStyle& style) { return fonts_.font(style); }
 
     // While busy, the pointer over the form's windows is the wait cursor (see BusyCursor).
     bool busy() const noexcept { return busy_; }
@@ -112,18 +126,9 @@ protected:
     virtual void FormClose(CloseAction&) {}
 
 private:
-    friend class Control;
-    void adopt(Control& control);
-    void create_controls();
-    void create_control_window(Control& control);
     void fit_window_to_client();
-    void apply_fonts();
     void close_as_asked();
     void close_for_session_end();
-    void focus_first_tab_stop();
-    Control* control_by_id(int id) const;
-    Control* cancel_control() const;
-    HBRUSH control_background(HDC dc, const ControlRow& row);
 
     // ---- message handlers: nullopt passes the message on to DefWindowProcW ----
     using Handler = std::optional<LRESULT> (Form::*)(WPARAM, LPARAM);
@@ -143,24 +148,21 @@ private:
     std::optional<LRESULT> on_set_cursor(WPARAM wparam, LPARAM lparam);
     std::optional<LRESULT> on_dpi_changed(WPARAM wparam, LPARAM lparam);
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
-    static ATOM window_class();
     static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
     const FormLayout& layout_;
     WindowHandle window_;
     unsigned dpi_ = 96;
     bool main_ = false;
-    bool modal_ = false;
-    bool modal_done_ = false;
+    bool* modal_closed_ = nullptr;
     bool quit_ = false;
     bool closed_for_session_end_ = false;
     bool busy_ = false;
     HWND focus_ = nullptr;
-    std::vector<Control*> controls_; // one per layout row, in table order
+    ControlSet controls_;
     std::map<UINT, MessageHandler> message_handlers_;
-    std::map<FontStyle, GdiObject<HFONT>> fonts_;
+    FontCache fonts_;
     GdiObject<HBRUSH> background_;
-    std::map<std::uint32_t, GdiObject<HBRUSH>> control_brushes_;
 };
 
 } // namespace t2k

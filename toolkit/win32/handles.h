@@ -4,6 +4,7 @@
 #include "platform/win32/unique_handle.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -34,6 +35,9 @@ inline void destroy_icon(HICON h) {
 template <class Object> inline void delete_gdi_object(Object h) {
     DeleteObject(h);
 }
+inline void finish_drop(HDROP h) {
+    DragFinish(h);
+}
 
 } // namespace handle_traits
 
@@ -41,6 +45,7 @@ using WindowHandle = UniqueHandle<handle_traits::NullEmpty<HWND, handle_traits::
 using HookHandle = UniqueHandle<handle_traits::NullEmpty<HHOOK, handle_traits::unhook>>;
 using MemoryDc = UniqueHandle<handle_traits::NullEmpty<HDC, handle_traits::delete_dc>>;
 using IconHandle = UniqueHandle<handle_traits::NullEmpty<HICON, handle_traits::destroy_icon>>;
+using DropHandle = UniqueHandle<handle_traits::NullEmpty<HDROP, handle_traits::finish_drop>>;
 template <class Object>
 using GdiObject =
     UniqueHandle<handle_traits::NullEmpty<Object, handle_traits::delete_gdi_object<Object>>>;

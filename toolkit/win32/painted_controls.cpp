@@ -1,4 +1,4 @@
-// Painted controls: where they are, how labels draw their text, how the image prepares its face.
+// Painted controls: how labels draw their text and how the image prepares and draws its face.
 #include "toolkit/win32/painted_controls.h"
 
 #include "platform/win32/wide.h"
@@ -11,17 +11,22 @@
 
 namespace t2k {
 
-void PaintedLabel::paint(HDC dc) const {
+PaintedControl::PaintedControl(Form& owner, const ControlRow& row) : Control(owner, row) {
+    owner.control_set().adopt_painted(*this);
+}
+
+void PaintedLabel::paint(BackBuffer& surface, unsigned dpi) {
     const std::u16string label = text();
     const ClientPlacement placement = client_placement();
     if (label.empty() || !placement.shown) {
         return;
     }
     const DipRect& bounds = placement.bounds;
-    Form& form = owner();
-    RECT box{form.scale(bounds.x), form.scale(bounds.y), form.scale(bounds.x + bounds.width),
-             form.scale(bounds.y + bounds.height)};
-    SelectedObject font(dc, form.font(row().font));
+    RECT box{scale_for_dpi(bounds.x, dpi), scale_for_dpi(bounds.y, dpi),
+             scale_for_dpi(bounds.x + bounds.width, dpi),
+             scale_for_dpi(bounds.y + bounds.height, dpi)};
+    HDC dc = surface.dc();
+    const SelectedObject font(dc, owner().font(row().font));
     const std::uint32_t rgb = row().text_color == no_color ? 0x000000 : row().text_color;
     SetTextColor(dc, RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
     SetBkMode(dc, TRANSPARENT);
@@ -45,7 +50,7 @@ void PaintedImage::prepare_face(unsigned dpi) {
     face_dpi_ = dpi;
 }
 
-void PaintedImage::paint(PixelView target, unsigned dpi) {
+void PaintedImage::paint(BackBuffer& surface, unsigned dpi) {
     const ClientPlacement placement = client_placement();
     if (!placement.shown) {
         return;
@@ -53,23 +58,11 @@ void PaintedImage::paint(PixelView target, unsigned dpi) {
     if (face_dpi_ != dpi) {
         prepare_face(dpi);
     }
+    surface.flush(); // whatever GDI drew before lands before the pixels are touched
     const DipRect& bounds = placement.bounds;
     const double pixels_per_dip = dpi / 96.0;
-    turned_.paint(target, bounds.x * pixels_per_dip, bounds.y * pixels_per_dip, angle_,
+    turned_.paint(surface.pixels(), bounds.x * pixels_per_dip, bounds.y * pixels_per_dip, angle_,
                   effect_ != nullptr ? *effect_ : no_effect_);
-}
-
-void RoundedButton::dpi_changed(unsigned dpi) {
-    Button::dpi_changed(dpi);
-    if (handle() == nullptr) {
-        return;
-    }
-    const int width = scale_for_dpi(bounds().width, dpi);
-    const int height = scale_for_dpi(bounds().height, dpi);
-    const int diameter = 2 * scale_for_dpi(corner_radius_, dpi);
-    // The window owns the region once it is set.
-    SetWindowRgn(handle(), CreateRoundRectRgn(0, 0, width + 1, height + 1, diameter, diameter),
-                 TRUE);
 }
 
 } // namespace t2k

@@ -1,4 +1,5 @@
-// The About window's painting pieces: the two-pass blur, the turn about a point, the image frame.
+// The toolkit's software painting (toolkit/paint): the two-pass blur, the turn about a point, the
+// image frame.
 #include "toolkit/paint/gaussian_blur.h"
 #include "toolkit/paint/image_frame.h"
 #include "toolkit/paint/image_layer.h"

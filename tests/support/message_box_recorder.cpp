@@ -1,5 +1,5 @@
 // Message box recording through a CBT hook, for tests of what the program tells its user.
-#include "toolkit_message_box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 
 namespace t2k::test {
 

@@ -1,5 +1,5 @@
-// The About window's animations on a clock stepped by hand: values over time and the start/stop
-// rules.
+// The toolkit's float animations and frame clock, on a clock stepped by hand with the About
+// window's settings: values over time and the start/stop rules.
 #include "resources/about/about_layout.h"
 #include "toolkit/animation.h"
 #include "toolkit/frame_clock.h"
