@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""The command-line converter against its floor (bench/cli_floor: read the whole input, create
-the output, write it, close; in the memory the converter uses, and in plain memory) and against
-cat, on each input, timed alternately in one run.
+"""The command-line converter against its floor, the stream copy: `cat FILE > OUT` natively, and
+bench/cli_floor (ReadFile/WriteFile of the converter's read block) under Wine; each input timed
+alternately in one run, with the converter's peak memory.
 measure_cli_floor.py [--wine] CLI FLOOR OUT ROUNDS INPUT...; with --wine, CLI and FLOOR are
-Windows programs run by wine (its prefix and server already set up by the caller) and cat stays
-the native one. Prints one line an input: name=value pairs that scripts/bench turns into a table."""
+Windows programs run by wine (its prefix and server already set up by the caller); natively FLOOR
+is the native bench/cli_floor, timed beside cat for reference. Prints one line an input:
+name=value pairs that scripts/bench turns into a table."""
 import os
 import statistics
 import subprocess
@@ -13,18 +14,21 @@ import time
 
 
 def run(command, stdout_path=None):
-    """Runs a command to its end; returns its wall-clock seconds."""
+    """Runs a command to its end; returns its wall-clock seconds and its peak RSS in bytes (of
+    the process itself: under Wine, of the wine loader's process)."""
     out = open(stdout_path, "wb") if stdout_path else subprocess.DEVNULL
     try:
         start = time.perf_counter()
-        status = subprocess.run(command, stdout=out, check=False).returncode
+        child = subprocess.Popen(command, stdout=out)
+        _, status, usage = os.wait4(child.pid, 0)
         seconds = time.perf_counter() - start
+        child.returncode = os.waitstatus_to_exitcode(status)
     finally:
         if stdout_path:
             out.close()
-    if status != 0:
-        sys.exit(f"measure_cli_floor: {command[0]} failed with status {status}")
-    return seconds
+    if child.returncode != 0:
+        sys.exit(f"measure_cli_floor: {command[0]} failed with status {child.returncode}")
+    return seconds, usage.ru_maxrss * 1024  # Linux counts in KiB
 
 
 def main():
@@ -49,21 +53,30 @@ def main():
             "cli": lambda: run(program(cli) + ["-o", native_path(out), native_path(source)]),
             "floor": lambda: run(program(floor) + [native_path(source),
                                                    native_path(os.path.join(out, "floor.out"))]),
-            "plain_floor": lambda: run(program(floor) + [
-                native_path(source), native_path(os.path.join(out, "floor.out")), "normal-pages"]),
-            "cat": lambda: run(["cat", source], os.path.join(out, "cat.out")),
         }
+        if not wine:
+            works["cat"] = lambda: run(["cat", source], os.path.join(out, "cat.out"))
         times = {key: [] for key in works}
+        peak = 0
         order = list(works)
         for index in range(rounds):
             # Each round starts with the next program, so a drift in the machine's load is shared.
             for key in order[index % len(order):] + order[:index % len(order)]:
-                times[key].append(works[key]())
-        cli_s, floor_s, plain_s, cat_s = (statistics.median(times[key])
-                                          for key in ("cli", "floor", "plain_floor", "cat"))
-        print(f"input={name} cli_s={cli_s:.4f} floor_s={floor_s:.4f} plain_floor_s={plain_s:.4f} "
-              f"cat_s={cat_s:.4f} cli_floor={cli_s / floor_s:.3f} "
-              f"cli_plain_floor={cli_s / plain_s:.3f} cli_cat={cli_s / cat_s:.3f} rounds={rounds}")
+                seconds, rss = works[key]()
+                times[key].append(seconds)
+                if key == "cli":
+                    peak = max(peak, rss)
+            # The outputs are removed at once: a 1 GiB input's three copies would fill the memory.
+            for entry in os.listdir(out):
+                os.remove(os.path.join(out, entry))
+        medians = {key: statistics.median(values) for key, values in times.items()}
+        line = (f"input={name} bytes={os.path.getsize(source)} cli_s={medians['cli']:.4f} "
+                f"floor_s={medians['floor']:.4f} cli_floor={medians['cli'] / medians['floor']:.3f} "
+                f"cli_peak_bytes={peak} rounds={rounds}")
+        if not wine:
+            line += f" cat_s={medians['cat']:.4f} cli_cat={medians['cli'] / medians['cat']:.3f}"
+        line += f" load={os.getloadavg()[0]:.1f}"
+        print(line, flush=True)
 
 
 if __name__ == "__main__":
