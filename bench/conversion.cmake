@@ -42,4 +42,5 @@ t2k_floor_source(cli_floor_source cli_floor)
 add_executable(cli_floor EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/cli_floor_main.cpp
                                           ${cli_floor_source})
 t2k_warnings(cli_floor)
+t2k_include_root(cli_floor bench)
 target_link_libraries(cli_floor PRIVATE t2k_platform)
