@@ -192,10 +192,18 @@ void OutputFile::commit() {
     if (impl_->temporary.empty()) {
         return;
     }
-    // The name itself is replaced: a link there goes, and what it led to stays.
-    if (!MoveFileExW(wide(impl_->temporary), wide(name_),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        throw IoError(last_error_code());
+    // The name itself is replaced: a link there goes, and what it led to stays. A file that is
+    // open cannot be replaced; a run beside this one, or a virus scanner, opens it for a moment
+    // only, so the move is tried again for a while before the refusal counts.
+    for (int attempt = 1; !MoveFileExW(wide(impl_->temporary), wide(name_),
+                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+         ++attempt) {
+        const DWORD error = GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 20) {
+            SetLastError(error);
+            throw IoError(last_error_code());
+        }
+        Sleep(static_cast<DWORD>(attempt));
     }
     impl_->temporary.clear();
 }
@@ -254,16 +262,10 @@ void probe_output_file(const std::u16string& name) {
         }
         return;
     }
+    // Not opened to see whether another program has it open: that open would itself stop a run
+    // beside this one from replacing the file. The move that replaces it finds out.
     if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
         throw IoError(io_code::access_denied);
-    }
-    // Opened as it would be written, without replacing it: a program that has it open and lets
-    // nobody write it refuses this with the sharing violation.
-    const FileHandle file(CreateFileW(wide(name), GENERIC_READ | GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        throw IoError(last_error_code());
     }
 }
 

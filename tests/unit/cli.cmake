@@ -6,7 +6,7 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 add_test(NAME cli_tests COMMAND ${T2K_TESTS_DIR}/cli/cli_test.sh ${cli_runner} $<TARGET_FILE:tovaro2korvane-cli>)
 list(APPEND cli_environment "T2K_VERSION=${PROJECT_VERSION}")
-set_tests_properties(cli_tests PROPERTIES LABELS "unit;cli" TIMEOUT 900
+set_tests_properties(cli_tests PROPERTIES LABELS "unit;cli" TIMEOUT 1500
     PASS_REGULAR_EXPRESSION "cli: [1-9][0-9]* passed, 0 failed"
     ENVIRONMENT "${cli_environment}")
 
