@@ -17,8 +17,9 @@ namespace t2k {
 // The bytes in fixed-size chunks, each filled to the brim before the next is started: the list
 // grows without copying what it holds, and a byte's place is its chunk and offset.
 //
-// A streaming list keeps one chunk only: whenever it fills, all of it but its last few bytes is
-// written out (or dropped, for a dry run), so its memory stays the same whatever it is given.
+// A streaming list keeps one chunk only, filled to streamed_piece: whenever that fills, all of it
+// but its last few bytes is written out (or dropped, for a dry run), so its memory stays the same
+// whatever it is given.
 // Those last bytes are kept because a record as short as a skip line's may still be taken back.
 class RecordList {
 public:
