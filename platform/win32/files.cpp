@@ -262,10 +262,17 @@ void probe_output_file(const std::u16string& name) {
         }
         return;
     }
-    // Not opened to see whether another program has it open: that open would itself stop a run
-    // beside this one from replacing the file. The move that replaces it finds out.
     if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
         throw IoError(io_code::access_denied);
+    }
+    // Opened for writing, without replacing it, to find a file the system would not let us write
+    // or that a program has open for itself (the sharing violation). Deleting is shared: else
+    // this moment's open would stop a run beside this one from moving its output over the file.
+    const FileHandle file(CreateFileW(wide(name), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        throw IoError(last_error_code());
     }
 }
 
