@@ -1,9 +1,9 @@
-// The command line's floor with open/fstat/read/write, as the POSIX file services make them.
+// The command line's floor with open/read/write, as the POSIX file services make them.
 #include "bench/cli_floor.h"
 
 #include <fcntl.h>
+#include <memory>
 #include <stdexcept>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace t2k::bench {
@@ -27,30 +27,21 @@ private:
 
 } // namespace
 
-void run_cli_floor(const std::filesystem::path& input, const std::filesystem::path& output,
-                   PageSize pages) {
+void run_cli_floor(const std::filesystem::path& input, const std::filesystem::path& output) {
     const Fd in(::open(input.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat st {};
-    if (::fstat(in.get(), &st) != 0) {
-        throw std::runtime_error("cannot stat the input");
-    }
-    const auto size = static_cast<std::size_t>(st.st_size);
-    const MemoryBlock block(size, pages);
-    char* const bytes = block.data();
-    for (std::size_t done = 0; done < size;) {
-        const ssize_t n = ::read(in.get(), bytes + done, size - done);
-        if (n <= 0) {
+    const Fd out(::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    const std::unique_ptr<char[]> block = std::make_unique_for_overwrite<char[]>(cli_floor_block);
+    for (;;) {
+        const ssize_t got = ::read(in.get(), block.get(), cli_floor_block);
+        if (got < 0) {
             throw std::runtime_error("cannot read the input");
         }
-        done += static_cast<std::size_t>(n);
-    }
-    const Fd out(::open(output.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    for (std::size_t done = 0; done < size;) {
-        const ssize_t n = ::write(out.get(), bytes + done, size - done);
-        if (n <= 0) {
+        if (got == 0) {
+            return;
+        }
+        if (::write(out.get(), block.get(), static_cast<std::size_t>(got)) != got) {
             throw std::runtime_error("cannot write the output");
         }
-        done += static_cast<std::size_t>(n);
     }
 }
 

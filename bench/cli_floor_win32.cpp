@@ -2,6 +2,7 @@
 // them.
 #include "bench/cli_floor.h"
 
+#include <memory>
 #include <stdexcept>
 #include <windows.h>
 
@@ -24,41 +25,26 @@ private:
     HANDLE handle_;
 };
 
-// ReadFile and WriteFile move at most 4 GiB less one byte a call.
-DWORD piece_of(std::size_t left) {
-    return static_cast<DWORD>(left < 0x40000000u ? left : 0x40000000u);
-}
-
 } // namespace
 
-void run_cli_floor(const std::filesystem::path& input, const std::filesystem::path& output,
-                   PageSize pages) {
+void run_cli_floor(const std::filesystem::path& input, const std::filesystem::path& output) {
     const Handle in(CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER file_size{};
-    if (!GetFileSizeEx(in.get(), &file_size)) {
-        throw std::runtime_error("cannot size the input");
-    }
-    const auto size = static_cast<std::size_t>(file_size.QuadPart);
-    const MemoryBlock block(size, pages);
-    char* const bytes = block.data();
-    for (std::size_t done = 0; done < size;) {
+    const Handle out(CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const std::unique_ptr<char[]> block = std::make_unique_for_overwrite<char[]>(cli_floor_block);
+    for (;;) {
         DWORD got = 0;
-        if (!ReadFile(in.get(), bytes + done, piece_of(size - done), &got, nullptr) || got == 0) {
+        if (!ReadFile(in.get(), block.get(), static_cast<DWORD>(cli_floor_block), &got, nullptr)) {
             throw std::runtime_error("cannot read the input");
         }
-        done += got;
-    }
-    const Handle out(CreateFileW(output.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    for (std::size_t done = 0; done < size;) {
+        if (got == 0) {
+            return;
+        }
         DWORD written = 0;
-        if (!WriteFile(out.get(), bytes + done, piece_of(size - done), &written, nullptr) ||
-            written == 0) {
+        if (!WriteFile(out.get(), block.get(), got, &written, nullptr) || written != got) {
             throw std::runtime_error("cannot write the output");
         }
-        done += written;
     }
 }
 

@@ -37,9 +37,10 @@ if(NOT CMAKE_CROSSCOMPILING)
     endif()
 endif()
 
-# The command line's floor: read the whole input, create the output, write, close.
+# The command line's floor: a stream copy of the input into a new output, a block at a time.
 t2k_floor_source(cli_floor_source cli_floor)
 add_executable(cli_floor EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/cli_floor_main.cpp
                                           ${cli_floor_source})
 t2k_warnings(cli_floor)
+t2k_include_root(cli_floor bench)
 target_link_libraries(cli_floor PRIVATE t2k_platform)

@@ -6,6 +6,9 @@
 #include "convert/record_list.h"
 #include "platform/io_error.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -50,13 +53,25 @@ public:
     // Nothing when the code page is not of that kind.
     static std::optional<ByteLines> for_code_page(const CodePage& code_page);
 
+    // Looks at the line a piece at a time, each piece after the end of the one before that a
+    // marker could start in: a long line is never held whole.
     bool next_line_has_marker(LineReader& reader) {
-        const std::string_view line = reader.read_line_bytes(line_);
-        const bool found = !marker_.empty() && line.find(marker_) != std::string_view::npos;
-        if (found) {
-            std::string().swap(line_); // the search is over: no long line kept beside the records
+        std::array<char, 4096> piece;
+        const std::size_t carry = marker_.empty() ? 0 : marker_.size() - 1;
+        std::size_t carried = 0;
+        bool found = false;
+        for (;;) {
+            ByteRoom room{piece.data() + carried, piece.data() + piece.size()};
+            const bool whole = reader.copy_line(room, plain_run::Underscores::kept);
+            const std::string_view seen(piece.data(),
+                                        static_cast<std::size_t>(room.next - piece.data()));
+            found = found || (!marker_.empty() && seen.find(marker_) != std::string_view::npos);
+            if (whole) {
+                return found;
+            }
+            carried = std::min(carry, seen.size());
+            std::memmove(piece.data(), seen.data() + seen.size() - carried, carried);
         }
-        return found;
     }
 
     // Reads the next line and appends its record; false for a skip line, whose record is taken
@@ -136,7 +151,6 @@ private:
     std::string first_opening_;
     std::string later_opening_;
     std::string closing_;
-    std::string line_; // the line looked at for the marker
     ByteRoom room_{nullptr, nullptr};
 };
 
@@ -188,29 +202,26 @@ void collect_records(LineReader& reader, RecordList& records, Lines& lines) {
     lines.append_closing(records);
 }
 
-// The payload's records; nothing, and the marker message shown, when the marker is missing.
-template <typename Lines>
-std::optional<RecordList> read_records_with(LineReader& reader, Lines& lines,
-                                            std::u16string_view name, ConversionHost& host) {
-    if (!skip_to_marker(reader, lines)) {
-        host.show_message(MessageKind::marker_missing, marker_missing_message, name);
-        return std::nullopt;
-    }
-    RecordList records;
-    collect_records(reader, records, lines);
-    return records;
-}
-
-// The same, its lines framed as bytes where the code page allows it and decoded elsewhere.
-std::optional<RecordList> read_records(LineReader& reader, std::u16string_view name,
-                                       ConversionHost& host, const ConversionOptions& options) {
+// Calls body with the lines of the options' way: framed as bytes where the code page allows it,
+// decoded elsewhere.
+template <typename Body> void with_lines(const ConversionOptions& options, Body&& body) {
     if (options.line_path == LinePath::fastest) {
         if (std::optional<ByteLines> lines = ByteLines::for_code_page(options.code_page)) {
-            return read_records_with(reader, *lines, name, host);
+            body(*lines);
+            return;
         }
     }
     DecodedLines lines(options.code_page);
-    return read_records_with(reader, lines, name, host);
+    body(lines);
+}
+
+// The rest of the payload's records written into output a chunk at a time as they are made, or
+// only read through when output is null (a dry run).
+template <typename Lines>
+void stream_records(LineReader& reader, Lines& lines, OutputFile* output) {
+    RecordList records = RecordList::streaming(output);
+    collect_records(reader, records, lines);
+    records.finish();
 }
 
 } // namespace
@@ -261,50 +272,94 @@ bool may_write_output(const std::u16string& outfile, const LineReader& reader,
     return true;
 }
 
-} // namespace
-
-void translate_tovaro(const std::u16string& filename, const std::u16string& path,
-                      ConversionHost& host, const ConversionOptions& options) {
-    host.converting(filename, u"");
-    LineReader reader(filename, options.code_page, options.read_mode);
-    const std::optional<RecordList> records = read_records(reader, filename, host, options);
-    if (!records) {
-        return; // the reader closes the input
-    }
+// The output's name once it may be written; nothing when the host keeps the file there.
+std::optional<std::u16string> output_name(const std::u16string& filename,
+                                          const std::u16string& path, const LineReader& reader,
+                                          ConversionHost& host, const ConversionOptions& options) {
     const std::u16string extension = host.extension();
-    const std::u16string outfile = get_outfile(filename, path, extension, options.path_style);
+    std::u16string outfile = get_outfile(filename, path, extension, options.path_style);
     host.converting(filename, outfile);
     if (is_invalid_extension(extension)) {
         throw IoError(io_code::invalid_filename);
     }
-    // The input stays open until the output is in place.
     if (!may_write_output(outfile, reader, host)) {
-        return;
+        return std::nullopt;
     }
-    if (options.write_mode == WriteMode::none) {
-        probe_output_file(outfile);
-    } else {
-        write_output_file(outfile, records->pieces(), options.write_mode);
-    }
-    host.append_result(outfile);
-    reader.close();
+    return outfile;
+}
+
+} // namespace
+
+// The window's way holds every record before it names the output; the command line's streams
+// them into the output once the marker is found. Either way the input stays open until the
+// output is in place.
+void translate_tovaro(const std::u16string& filename, const std::u16string& path,
+                      ConversionHost& host, const ConversionOptions& options) {
+    host.converting(filename, u"");
+    LineReader reader(filename, options.code_page, options.read_mode);
+    with_lines(options, [&](auto& lines) {
+        if (!skip_to_marker(reader, lines)) {
+            host.show_message(MessageKind::marker_missing, marker_missing_message, filename);
+            return;
+        }
+        std::optional<std::u16string> outfile;
+        switch (options.write_mode) {
+        case WriteMode::byte_per_write: {
+            RecordList records;
+            collect_records(reader, records, lines);
+            outfile = output_name(filename, path, reader, host, options);
+            if (outfile) {
+                write_output_file(*outfile, records.pieces(), options.write_mode);
+            }
+            break;
+        }
+        case WriteMode::buffered:
+            outfile = output_name(filename, path, reader, host, options);
+            if (outfile) {
+                OutputFile output(*outfile);
+                stream_records(reader, lines, &output);
+                output.commit();
+            }
+            break;
+        case WriteMode::none:
+            stream_records(reader, lines, nullptr);
+            outfile = output_name(filename, path, reader, host, options);
+            if (outfile) {
+                probe_output_file(*outfile);
+            }
+            break;
+        }
+        if (outfile) {
+            host.append_result(*outfile);
+            reader.close();
+        }
+    });
 }
 
 void translate_stream(InputFile input, std::u16string_view input_name, OutputFile output,
                       ConversionHost& host, const ConversionOptions& options) {
     host.converting(input_name, u"");
     LineReader reader(std::move(input), options.code_page, options.read_mode);
-    const std::optional<RecordList> records = read_records(reader, input_name, host, options);
-    if (!records) {
-        return;
-    }
-    reader.close();
-    host.converting(input_name, output.name());
-    if (options.write_mode != WriteMode::none) {
-        write_chunks(output, records->pieces(), options.write_mode);
-        output.commit();
-    }
-    host.append_result(output.name());
+    with_lines(options, [&](auto& lines) {
+        if (!skip_to_marker(reader, lines)) {
+            host.show_message(MessageKind::marker_missing, marker_missing_message, input_name);
+            return;
+        }
+        host.converting(input_name, output.name());
+        if (options.write_mode == WriteMode::byte_per_write) {
+            RecordList records;
+            collect_records(reader, records, lines);
+            write_chunks(output, records.pieces(), options.write_mode);
+        } else {
+            stream_records(reader, lines,
+                           options.write_mode == WriteMode::none ? nullptr : &output);
+        }
+        reader.close();
+        if (options.write_mode != WriteMode::none) {
+            output.commit();
+        }
+        host.append_result(output.name());
+    });
 }
 
 } // namespace t2k

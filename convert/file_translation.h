@@ -28,12 +28,15 @@ std::u16string get_outfile(std::u16string_view filename, std::u16string_view pat
 // them the sharing violation (32) for an output that would replace its own input, and "Invalid
 // filename" for an extension holding '\\', '/', ':' or a control character. An output the host
 // may not replace is left as it is. With WriteMode::none the output is only checked, as far as
-// can be without creating it.
+// can be without creating it. Buffered, the output is created once the marker is found and the
+// records are written into it as they are made (memory stays the same whatever the file's size);
+// byte by byte, every record is held before the output is named.
 void translate_tovaro(const std::u16string& filename, const std::u16string& path,
                       ConversionHost& host, const ConversionOptions& options);
 
-// The same for an open input and output (standard input and output): the whole payload is read
-// before the first byte is written; the marker message names the input as input_name.
+// The same for an open input and output (standard input and output): nothing is written before
+// the marker is found, then the records are written as they are made, so a read failure may come
+// after some of them are out; the marker message names the input as input_name.
 void translate_stream(InputFile input, std::u16string_view input_name, OutputFile output,
                       ConversionHost& host, const ConversionOptions& options);
 

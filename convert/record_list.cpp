@@ -24,6 +24,29 @@ void RecordList::start_chunk() {
     last_size_ = 0;
 }
 
+void RecordList::next_chunk() {
+    if (!streaming_ || chunks_.empty()) {
+        start_chunk();
+        return;
+    }
+    char* const chunk = chunks_.back().data();
+    const std::size_t out = last_size_ - kept_back;
+    if (output_ != nullptr) {
+        output_->write(reinterpret_cast<const std::uint8_t*>(chunk), out);
+    }
+    std::memmove(chunk, chunk + out, kept_back);
+    written_ += out;
+    last_size_ = kept_back;
+}
+
+void RecordList::finish() {
+    if (streaming_ && output_ != nullptr && !chunks_.empty()) {
+        output_->write(reinterpret_cast<const std::uint8_t*>(chunks_.back().data()), last_size_);
+    }
+    written_ += last_size_;
+    last_size_ = 0;
+}
+
 void RecordList::append_over_chunks(std::string_view bytes) {
     while (!bytes.empty()) {
         ByteRoom free = room();
@@ -60,6 +83,7 @@ bool RecordList::tail_bytes_equal(std::uint64_t start, std::string_view bytes) c
 }
 
 void RecordList::truncate(std::uint64_t new_size) {
+    new_size -= written_;
     const auto kept_chunks = static_cast<std::size_t>((new_size + chunk_size - 1) / chunk_size);
     chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(kept_chunks), chunks_.end());
     last_size_ = static_cast<std::size_t>(new_size - std::uint64_t{chunk_size} *
