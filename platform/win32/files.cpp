@@ -5,10 +5,10 @@
 #include "platform/file_names.h"
 #include "platform/io_error.h"
 #include "platform/path_style.h"
+#include "platform/win32/temporary_file.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
-#include <random>
 #include <windows.h>
 
 namespace t2k {
@@ -126,26 +126,17 @@ struct OutputFile::Impl {
 
 namespace {
 
-// A new file beside name: CREATE_NEW refuses any name that exists, another run's temporary file
-// included, and then another name is tried.
+// A new file beside name; its name is held to the length limit like the output's own.
 FileHandle create_temporary(const std::u16string& name, std::u16string& temporary) {
     const std::u16string_view folder = system_style.folder_part(name);
-    std::random_device random;
-    for (int attempt = 1;; ++attempt) {
-        temporary = temporary_name(folder, random());
-        FileHandle file(CreateFileW(checked_name(temporary), GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) {
-            return file;
-        }
-        const DWORD error = GetLastError();
-        if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 100) {
-            temporary.clear();
-            SetLastError(error);
-            throw IoError(last_error_code());
-        }
+    checked_name(temporary_name(folder, 0));
+    TemporaryFile made = create_temporary_file(folder, GENERIC_READ | GENERIC_WRITE,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE);
+    if (!made.file) {
+        throw IoError(last_error_code());
     }
+    temporary = std::move(made.name);
+    return std::move(made.file);
 }
 
 } // namespace

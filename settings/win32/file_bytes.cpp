@@ -2,6 +2,8 @@
 // the C++ streams and std::filesystem (over a megabyte of static code) out of the program.
 #include "settings/file_bytes.h"
 
+#include "platform/path_style.h"
+#include "platform/win32/temporary_file.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "settings/settings_write_error.h"
@@ -31,41 +33,21 @@ bool write_all(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-std::u16string hex(unsigned long long number) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), u"0123456789abcdef"[number % 16]);
-        number /= 16;
-    } while (number != 0);
-    return digits;
-}
-
-struct TemporaryFile {
+struct WrittenTemporaryFile {
     std::u16string name; // empty when none could be made
     bool written = false;
 };
 
-// The bytes in a new file beside path, of a name no other file has: created exclusively, so a
-// file or link someone placed under a name we would pick is never written through, and two
-// programs saving at once never share one. Flushed to the disk before it is renamed, so that a
-// crash after the rename finds the new bytes.
-TemporaryFile write_temporary_file(const std::u16string& path, std::string_view bytes) {
-    const std::u16string stem =
-        path + u"." + hex(GetCurrentProcessId()) + u"-" + hex(GetTickCount64()) + u"-";
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        std::u16string name = stem + hex(attempt) + u".tmp";
-        const FileHandle file(CreateFileW(wide(name), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) {
-            const bool written = write_all(file.get(), bytes) && FlushFileBuffers(file.get());
-            return {std::move(name), written};
-        }
-        if (const DWORD error = GetLastError();
-            error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            break;
-        }
+// The bytes in a new file beside path, flushed to the disk before it is renamed, so that a crash
+// after the rename finds the new bytes.
+WrittenTemporaryFile write_temporary_file(const std::u16string& path, std::string_view bytes) {
+    const TemporaryFile temporary =
+        create_temporary_file(PathStyle::windows.folder_part(path), GENERIC_WRITE, 0);
+    if (!temporary.file) {
+        return {};
     }
-    return {};
+    return {temporary.name,
+            write_all(temporary.file.get(), bytes) && FlushFileBuffers(temporary.file.get())};
 }
 
 } // namespace
@@ -107,7 +89,7 @@ bool may_write_file(const std::u16string& path) {
 }
 
 void replace_file_bytes(const std::u16string& path, std::string_view bytes) {
-    const TemporaryFile temporary = write_temporary_file(path, bytes);
+    const WrittenTemporaryFile temporary = write_temporary_file(path, bytes);
     if (!temporary.written || !MoveFileExW(wide(temporary.name), wide(path),
                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         if (!temporary.name.empty()) {
